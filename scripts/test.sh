@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. Tests that draw need an X display:
+# without one, the tests run inside a private Xvfb server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/build.sh
+
+run_ctest=(ctest --test-dir build --output-on-failure -j"$(nproc)")
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}"
+else
+  "${run_ctest[@]}"
+fi

@@ -1,0 +1,29 @@
+#pragma once
+
+// Global run state of the show. Times are in seconds unless named otherwise.
+
+// Ticks at the end of loading, as a float; written once by main, read by the timeline.
+extern float startTime;
+// Seconds since startTime; written by the timeline every frame, read by the frame and the sun.
+extern float elapsedSeconds;
+// Scales scrolling, animation time and the sun's orbit; 1.0, then 1.5 from the last state on.
+extern float speedFactor;
+// 1: the world scrolls towards -x; -1: towards +x; 0: still. Written by the timeline.
+extern int scrollDirection;
+// Index of the next scripted state to test; 15 when the script is over.
+extern int timelineState;
+// Ground offset in world units; written by the timeline, read by the ground drawing.
+extern float groundScroll;
+// Background texture offset in texture units; written by the timeline, read by the background.
+extern float backgroundScroll;
+
+// The fixed camera; never changed.
+extern float cameraHeight;
+extern float cameraDistance;
+extern float cameraPitch;  // degrees
+
+// Frame clock, in ticks (milliseconds); written by initGLState and the idle callback.
+extern int currentTick;
+extern int previousTick;
+// currentTick - previousTick, measured before any sleep; read by the timeline.
+extern int frameDeltaMs;

@@ -1,0 +1,3 @@
+#include "app/SceneAssembly.h"
+
+void assembleScene() {}

@@ -1,0 +1,4 @@
+#pragma once
+
+// The display callback: one whole frame.
+void onDisplay();

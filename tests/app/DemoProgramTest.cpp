@@ -1,0 +1,115 @@
+// The real executable under the X display of the test run: what it prints,
+// the window it opens and how it ends.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "support/ChildProcess.h"
+#include "support/RunFolder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const char* TITLE = "Get Zorbi";
+const std::string BANNER_800 =
+    "GLUT version: 3 ::: ClocksPerSec: 1000\n"
+    "Loading Demo with settings: 800x600:32@75... \n";
+
+struct Geometry {
+    int width = -1;
+    int height = -1;
+};
+
+Geometry windowGeometry(const PrivateDisplay& display, const std::string& windowId) {
+    std::string info = display.run("xwininfo -id " + windowId);
+    Geometry geometry;
+    auto field = [&](const std::string& name) {
+        size_t at = info.find(name);
+        return at == std::string::npos ? -1 : std::stoi(info.substr(at + name.size()));
+    };
+    geometry.width = field("Width: ");
+    geometry.height = field("Height: ");
+    return geometry;
+}
+
+// Waits until the banner has been printed, which is after the window opened.
+bool waitForOutput(const ChildProcess& program, const std::string& expected, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (program.standardOutput().find(expected) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+void pressKey(const PrivateDisplay& display, const std::string& key) {
+    display.run("xdotool key " + key);
+}
+
+}  // namespace
+
+TEST(DemoProgram, WithoutStartIniOpensTheDefaultWindowAndPrintsTheBanner) {
+    TempDir folder;
+    prepareRunFolder(folder, "");
+    PrivateDisplay display;
+    ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
+
+    std::string window = display.findWindow(TITLE, 10000);
+    ASSERT_FALSE(window.empty()) << demo.standardError();
+    Geometry geometry = windowGeometry(display, window);
+    EXPECT_EQ(geometry.width, 800);
+    EXPECT_EQ(geometry.height, 600);
+    ASSERT_TRUE(waitForOutput(demo, BANNER_800, 10000));
+    EXPECT_EQ(demo.standardOutput(), BANNER_800);
+}
+
+TEST(DemoProgram, StartIniSetsTheWindowSize) {
+    TempDir folder;
+    prepareRunFolder(folder, "width 1024\nheight 768\n");
+    PrivateDisplay display;
+    ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
+
+    std::string window = display.findWindow(TITLE, 10000);
+    ASSERT_FALSE(window.empty()) << demo.standardError();
+    ASSERT_TRUE(waitForOutput(demo, "1024x768:32@75... \n", 10000));
+    Geometry geometry = windowGeometry(display, window);
+    EXPECT_EQ(geometry.width, 1024);
+    EXPECT_EQ(geometry.height, 768);
+}
+
+TEST(DemoProgram, GameModeTheDisplayRefusesFallsBackToAWindow) {
+    TempDir folder;
+    prepareRunFolder(folder, "fullscreen 1\nwidth 640\nheight 480\nbitdepth 16\nfrequency 60\n");
+    PrivateDisplay display;
+    ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
+
+    std::string window = display.findWindow(TITLE, 10000);
+    ASSERT_FALSE(window.empty()) << demo.standardError();
+    ASSERT_TRUE(waitForOutput(demo, "Loading Demo with settings: 640x480:16@60... \n", 10000));
+    EXPECT_TRUE(demo.running());
+}
+
+TEST(DemoProgram, EscapeEndsItWithStatusZeroAndOtherKeysDoNot) {
+    TempDir folder;
+    prepareRunFolder(folder, "");
+    PrivateDisplay display;
+    ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
+    std::string window = display.findWindow(TITLE, 10000);
+    ASSERT_FALSE(window.empty()) << demo.standardError();
+    ASSERT_TRUE(waitForOutput(demo, "... \n", 10000));
+
+    pressKey(display, "a");
+    pressKey(display, "space");
+    pressKey(display, "q");
+    EXPECT_FALSE(demo.waitForExit(500)) << "a key other than Escape ended the demo";
+
+    pressKey(display, "Escape");
+    ASSERT_TRUE(demo.waitForExit(1000));
+    EXPECT_FALSE(demo.killedBySignal());
+    EXPECT_EQ(demo.status(), 0);
+}
