@@ -1,0 +1,16 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include "resource/Image.h"
+
+// How a texture's pixels reach GL: the whole mipmap chain through GLU (which
+// scales sizes GL does not accept), or level 0 alone at the file's own size.
+enum class UploadKind { Mipmaps, LevelZeroOnly };
+
+// The one texture upload convention: generates a texture name, binds it to
+// GL_TEXTURE_2D on the active unit (and leaves it bound), uploads the image's
+// pixels, sets repeat wrapping in both directions and `filter` for both
+// minification and magnification. When `recordInImage` is set and the image's
+// textureId is still 0, the name is stored there too. Returns the name.
+GLuint uploadTexture(Image& image, UploadKind kind, GLint filter, bool recordInImage);
