@@ -1,6 +1,8 @@
 #pragma once
 
-#include <GL/gl.h>
+// GLEW first: it refuses to follow gl.h, and the owners of textures also
+// use its entry points.
+#include <GL/glew.h>
 
 #include "resource/Image.h"
 
