@@ -10,6 +10,10 @@ namespace {
 
 bool windowOpen = false;
 
+// freeglut ends the process when it dispatches events to a window without a
+// display callback; tests draw on their own, so the callback does nothing.
+void displayNothing() {}
+
 void openWindow() {
     int argumentCount = 1;
     char name[] = "gltest";
@@ -18,6 +22,7 @@ void openWindow() {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
     glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
     glutCreateWindow("gl test");
+    glutDisplayFunc(displayNothing);
     glewInit();
     // Let the server map the window before anything is read back.
     for (int i = 0; i < 10; ++i) {
