@@ -1,0 +1,79 @@
+#include "scene/Block.h"
+
+#include <GL/glew.h>
+
+#include <memory>
+
+#include "resource/TGAImage.h"
+#include "resource/TextureUpload.h"
+
+unsigned int Block::blockTexture = 0;
+
+namespace {
+
+const char* const BLOCK_TEXTURE_PATH = "data/tex/g/block.tga";
+constexpr float BLOCK_HALF_SIZE = 10.0f;
+
+// The image the block texture was made from, kept for the life of the program.
+std::unique_ptr<TGAImage> blockImage;
+
+// A face as signs of the half size: the normal, then four corners in drawing
+// order. The (0, 0, -1) face is left out.
+struct Face {
+    float normal[3];
+    float corners[4][3];
+};
+
+const Face FACES[] = {
+    // front
+    {{0, 0, 1}, {{-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}}},
+    // top
+    {{0, 1, 0}, {{-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}, {1, 1, -1}}},
+    // bottom
+    {{0, -1, 0}, {{-1, -1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, -1, -1}}},
+    // right
+    {{1, 0, 0}, {{1, 1, 1}, {1, -1, 1}, {1, -1, -1}, {1, 1, -1}}},
+    // left
+    {{-1, 0, 0}, {{-1, 1, 1}, {-1, -1, 1}, {-1, -1, -1}, {-1, 1, -1}}},
+};
+
+// Every face shows the whole texture once, t = 1 at its first corner.
+const int CORNER_TEXTURE_COORDINATES[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+
+}  // namespace
+
+Block::Block(float x, float y, float z) : x(x), y(y), z(z), halfSize(BLOCK_HALF_SIZE) {
+    if (blockTexture == 0) {
+        blockImage = std::make_unique<TGAImage>(BLOCK_TEXTURE_PATH);
+        // Mipmaps are built but never sampled: blocks show hard texels.
+        blockTexture = uploadTexture(*blockImage, UploadKind::Mipmaps, GL_NEAREST, true);
+    }
+}
+
+void Block::draw() { drawFaces(true); }
+
+void Block::drawShadow() { drawFaces(false); }
+
+// Turns texturing on and off and pushes and pops the modelview matrix itself.
+// Without texture coordinates (the shadow pass) the texture stays on, so the
+// shadow colour is modulated by the texel at whatever coordinate was current.
+void Block::drawFaces(bool withTextureCoordinates) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, blockTexture);
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    for (const Face& face : FACES) {
+        glNormal3f(face.normal[0], face.normal[1], face.normal[2]);
+        glBegin(GL_QUADS);
+        for (int corner = 0; corner < 4; ++corner) {
+            if (withTextureCoordinates) {
+                glTexCoord2i(CORNER_TEXTURE_COORDINATES[corner][0], CORNER_TEXTURE_COORDINATES[corner][1]);
+            }
+            const float* sign = face.corners[corner];
+            glVertex3f(sign[0] * halfSize, sign[1] * halfSize, sign[2] * halfSize);
+        }
+        glEnd();
+    }
+    glPopMatrix();
+    glDisable(GL_TEXTURE_2D);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// One textured cube platform: five faces (the side facing away from the
+// camera, normal (0, 0, -1), is never seen and not drawn), all sharing one
+// texture. Some faces wind the other way round, so blocks rely on face
+// culling being off while they are drawn.
+class Block {
+public:
+    // Centre of the cube, world units. The timeline scrolls x every frame; y
+    // and z never change.
+    float x;
+    float y;
+    float z;
+    float halfSize;  // half the edge length, 10 for every block
+
+    // The texture of every block; 0 until the first block is constructed,
+    // which makes it from "data/tex/g/block.tga" and keeps it for good.
+    static unsigned int blockTexture;
+
+    // Needs a current GL context: the first block uploads the shared texture.
+    Block(float x, float y, float z);
+
+    // Scene pass: textured (modulating the lit current colour) at the block's
+    // position. Sets no colour, material or lighting of its own.
+    void draw();
+
+    // Shadow pass: the same faces without texture coordinates, under whatever
+    // colour and projection the caller has set.
+    void drawShadow();
+
+private:
+    void drawFaces(bool withTextureCoordinates);
+};
