@@ -1,6 +1,6 @@
-#include <GL/glew.h>
-
 #include "resource/ShaderProgram.h"
+
+#include <GL/glew.h>
 
 #include <cstdio>
 #include <cstring>

@@ -50,9 +50,13 @@ Block::Block(float x, float y, float z) : x(x), y(y), z(z), halfSize(BLOCK_HALF_
     }
 }
 
-void Block::draw() { drawFaces(true); }
+void Block::draw() {
+    drawFaces(true);
+}
 
-void Block::drawShadow() { drawFaces(false); }
+void Block::drawShadow() {
+    drawFaces(false);
+}
 
 // Turns texturing on and off and pushes and pops the modelview matrix itself.
 // Without texture coordinates (the shadow pass) the texture stays on, so the

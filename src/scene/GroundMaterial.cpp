@@ -1,6 +1,6 @@
-#include <GL/glew.h>
-
 #include "scene/GroundMaterial.h"
+
+#include <GL/glew.h>
 
 #include <cmath>
 

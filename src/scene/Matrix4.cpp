@@ -1,6 +1,8 @@
 #include "scene/Matrix4.h"
 
-Matrix4::Matrix4() { loadIdentity(); }
+Matrix4::Matrix4() {
+    loadIdentity();
+}
 
 void Matrix4::loadIdentity() {
     for (int i = 0; i < 16; ++i) {

@@ -16,11 +16,17 @@ constexpr float SUN_POSE_TIME = 1.0f;
 
 SunLight::SunLight() : actor(new Actor("sun")), radius(DEFAULT_RADIUS), enabled(true) {}
 
-SunLight::~SunLight() { delete actor; }
+SunLight::~SunLight() {
+    delete actor;
+}
 
-void SunLight::setCentre(float x, float y, float z) { centre = Vec4(x, y, z, 1.0f); }
+void SunLight::setCentre(float x, float y, float z) {
+    centre = Vec4(x, y, z, 1.0f);
+}
 
-void SunLight::setRadius(float newRadius) { radius = newRadius; }
+void SunLight::setRadius(float newRadius) {
+    radius = newRadius;
+}
 
 void SunLight::update(float angle) {
     if (!enabled) {

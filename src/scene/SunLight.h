@@ -10,11 +10,11 @@ class Actor;
 // position and to the shadow projection, and draws the model unlit.
 class SunLight {
 public:
-    Actor* actor;    // owned: the model drawn at the light, built from "sun"
-    Vec4 position;   // world units; w is 1 from the first update on
-    Vec4 centre;     // centre of the orbit; w is 1 once set
-    float radius;    // of the orbit, world units
-    bool enabled;    // the orbit moves only while set
+    Actor* actor;   // owned: the model drawn at the light, built from "sun"
+    Vec4 position;  // world units; w is 1 from the first update on
+    Vec4 centre;    // centre of the orbit; w is 1 once set
+    float radius;   // of the orbit, world units
+    bool enabled;   // the orbit moves only while set
 
     // Loads the "sun" actor (needs a current GL context for its skin). Starts
     // at the origin with radius 100 and the orbit enabled; position's w is 0

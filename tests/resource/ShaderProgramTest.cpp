@@ -2,7 +2,6 @@
 // the shipped shaders, and each way a build can fail.
 
 #include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
 #include <string>

@@ -2,7 +2,6 @@
 // band that backgroundScroll selects, upright, and leaves depth to the scene.
 
 #include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>

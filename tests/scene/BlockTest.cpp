@@ -2,7 +2,6 @@
 // shared texture looks on them.
 
 #include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>

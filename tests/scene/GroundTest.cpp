@@ -2,7 +2,6 @@
 // program lights them through the real driver.
 
 #include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -144,9 +143,15 @@ TEST_F(GroundTest, TilesCoverTwelveHundredByTwelveHundredShiftedByTheWrappedScro
 namespace {
 
 // The lower part of the window, which the ground fills, split in thirds.
-double leftBrightness() { return testgl::meanBrightness(10, 10, 90, 60); }
-double middleBrightness() { return testgl::meanBrightness(115, 10, 90, 60); }
-double rightBrightness() { return testgl::meanBrightness(220, 10, 90, 60); }
+double leftBrightness() {
+    return testgl::meanBrightness(10, 10, 90, 60);
+}
+double middleBrightness() {
+    return testgl::meanBrightness(115, 10, 90, 60);
+}
+double rightBrightness() {
+    return testgl::meanBrightness(220, 10, 90, 60);
+}
 
 const Vec4 SUN_AT_PLUS_X(200.0f, 100.0f, 0.0f, 1.0f);
 const Vec4 SUN_AT_MINUS_X(-200.0f, 100.0f, 0.0f, 1.0f);

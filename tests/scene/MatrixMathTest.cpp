@@ -9,8 +9,7 @@ namespace {
 // Column-major product M * v, as GL applies a matrix to a vertex.
 Vec4 transform(const Matrix4& matrix, Vec4 v) {
     const float* m = matrix.m;
-    return Vec4(m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12] * v.w,
-                m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13] * v.w,
+    return Vec4(m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12] * v.w, m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13] * v.w,
                 m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14] * v.w,
                 m[3] * v.x + m[7] * v.y + m[11] * v.z + m[15] * v.w);
 }

@@ -1,7 +1,6 @@
 // The sun: its orbit, and its model drawn where the light is.
 
 #include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
