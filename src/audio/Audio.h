@@ -1,0 +1,43 @@
+#pragma once
+
+// The program's sound: one music track and five voice and effect cues, each
+// played once at its moment in the show. Every call into the sound system is
+// checked at once; a failure prints one line on standard output and the show
+// goes on, at worst without that sound.
+
+class SoundSystem;
+
+// The one sound system of the program: null until initAudio creates it;
+// written once at start-up, afterwards only read by the cues.
+extern SoundSystem* audioSystem;
+
+// Creates audioSystem and opens the output for 100 channels. Called once by
+// the scene assembly.
+void initAudio();
+
+// Like initAudio, but opens no device and starts no thread: the mix only
+// advances when the caller pulls it with audioSystem->render, so a capture
+// tool gets the same sound on every run.
+void initAudioWithoutDevice();
+
+// Opens `path` as a stream and starts it on any free channel. Both steps are
+// always attempted and each is checked on its own.
+void playFile(const char* path);
+
+void playSpit();
+void playWarcry();
+void playIllGetYou();
+void playCowards();
+void playJump();
+
+// Plays "data/music/musicX.mp3" with X replaced by the character '0' + n
+// (modulo 256); the show plays n = 1.
+void playMusic(int n);
+
+// The message of a result code; "Unknown error." for anything outside 0..78.
+const char* audioErrorText(int code);
+
+// The check after every call: a nonzero result writes
+// "FMOD error! <code> <message>" and a newline to standard output and flushes
+// it; zero writes nothing.
+void reportAudioFailure(int result);

@@ -1,0 +1,7 @@
+#include "audio/Sound.h"
+
+#include "audio/Channel.h"
+
+Sound::~Sound() {
+    delete prepared;
+}
