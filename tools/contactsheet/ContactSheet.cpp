@@ -1,0 +1,215 @@
+// zorbi-contactsheet RUN_FOLDER OUTPUT.png
+//
+// Draws every character of the show through the program's own Actor, in the
+// poses the show plays (stand, run, jump, salute, point) at a few keyframes
+// each, lit by the program's fixed GL state with light 0 where the sun
+// stands, and saves the sheet as one PNG. Each cell is drawn in the back
+// buffer of a small GLUT window and read back before any swap, which works
+// under Xvfb with Mesa's software renderer.
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "PngFile.h"
+#include "app/GLState.h"
+#include "model/Actor.h"
+
+namespace {
+
+constexpr int CELL_WIDTH = 150;
+constexpr int CELL_HEIGHT = 200;
+constexpr int LABEL_WIDTH = 76;
+constexpr int HEADER_HEIGHT = 22;
+
+// A pose in the sheet: an animation number, a frame inside the whole file,
+// and how far the figure is turned about the up axis (0: profile, facing
+// right as in the show).
+struct Shot {
+    const char* label;
+    int animation;
+    int frame;
+    float turn;
+};
+
+const std::vector<Shot> SHOTS = {
+    {"stand01", 0, 0, 0.0f},    {"stand 3/4", 0, 0, -50.0f}, {"stand21", 0, 20, 0.0f}, {"run1", 1, 40, 0.0f},
+    {"run3", 1, 42, 0.0f},      {"run5", 1, 44, 0.0f},       {"jump1", 6, 66, 0.0f},   {"jump2", 6, 67, 0.0f},
+    {"jump4", 6, 69, 0.0f},     {"salute04", 8, 87, 0.0f},   {"salute 3/4", 8, 89, -40.0f},
+    {"point05", 11, 127, 0.0f}, {"point 3/4", 11, 127, -40.0f},
+};
+
+const std::vector<const char*> CAST = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
+
+void drawText(int x, int y, const std::string& text, int viewportWidth, int viewportHeight) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, viewportWidth, 0.0, viewportHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glRasterPos2i(x, y);
+    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(text.c_str()));
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// The ground the figures stand on: the show draws it 24 below the actors.
+void drawGround() {
+    glColor3f(0.45f, 0.5f, 0.42f);
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(-60.0f, -24.0f, 60.0f);
+    glVertex3f(60.0f, -24.0f, 60.0f);
+    glVertex3f(60.0f, -24.0f, -60.0f);
+    glVertex3f(-60.0f, -24.0f, -60.0f);
+    glEnd();
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+// Shows one keyframe: the state is set so that drawing steps no frame.
+void showFrame(Actor& actor, const Shot& shot) {
+    actor.setAnimation(shot.animation);
+    const float time = 100.0f;
+    actor.animationState.currentFrame = shot.frame;
+    actor.animationState.nextFrame = shot.frame;
+    actor.animationState.currentTime = time;
+    actor.animationState.stepTime = time;
+    actor.animationState.blend = 0.0f;
+    actor.draw(time);
+}
+
+void drawCell(Actor& actor, const Shot& shot) {
+    glViewport(0, 0, CELL_WIDTH, CELL_HEIGHT);
+    glClearColor(0.42f, 0.55f, 0.7f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(50.0, static_cast<double>(CELL_WIDTH) / CELL_HEIGHT, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    // The show's camera looks down 25 degrees from further away; closer here.
+    glTranslatef(0.0f, -7.0f, -92.0f);
+    glRotatef(12.0f, 1.0f, 0.0f, 0.0f);
+    // The sun a quarter of the way round its orbit: up, in front, to the right.
+    const GLfloat sunPosition[] = {120.0f, 100.0f, 160.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sunPosition);
+    drawGround();
+    glPushMatrix();
+    glRotatef(shot.turn, 0.0f, 1.0f, 0.0f);
+    showFrame(actor, shot);
+    glPopMatrix();
+    glPopMatrix();
+    drawText(4, 4, shot.label, CELL_WIDTH, CELL_HEIGHT);
+}
+
+void drawSunCell(Actor& sun) {
+    glViewport(0, 0, CELL_WIDTH, CELL_HEIGHT);
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(50.0, static_cast<double>(CELL_WIDTH) / CELL_HEIGHT, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, -45.0f);
+    glDisable(GL_LIGHTING);
+    sun.draw(1.0f);
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+    drawText(4, 4, "sun (unlit)", CELL_WIDTH, CELL_HEIGHT);
+}
+
+// Copies the cell from the back buffer into the sheet (top row first).
+void copyCell(std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int top) {
+    std::vector<std::uint8_t> cell(static_cast<size_t>(CELL_WIDTH) * CELL_HEIGHT * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, CELL_WIDTH, CELL_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, cell.data());
+    for (int row = 0; row < CELL_HEIGHT; ++row) {
+        const std::uint8_t* source = &cell[static_cast<size_t>(CELL_HEIGHT - 1 - row) * CELL_WIDTH * 3];
+        std::uint8_t* target = &sheet[(static_cast<size_t>(top + row) * sheetWidth + left) * 3];
+        std::copy(source, source + CELL_WIDTH * 3, target);
+    }
+}
+
+void drawLabelCell(const std::string& text, std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int top,
+                   int width, int height) {
+    glViewport(0, 0, CELL_WIDTH, CELL_HEIGHT);
+    glClearColor(0.16f, 0.16f, 0.2f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawText(4, CELL_HEIGHT - height / 2 - 4, text, CELL_WIDTH, CELL_HEIGHT);
+    std::vector<std::uint8_t> cell(static_cast<size_t>(CELL_WIDTH) * CELL_HEIGHT * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, CELL_WIDTH, CELL_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, cell.data());
+    for (int row = 0; row < height; ++row) {
+        const std::uint8_t* source = &cell[static_cast<size_t>(CELL_HEIGHT - 1 - row) * CELL_WIDTH * 3];
+        std::uint8_t* target = &sheet[(static_cast<size_t>(top + row) * sheetWidth + left) * 3];
+        std::copy(source, source + width * 3, target);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png\n");
+        return 2;
+    }
+    std::string output = std::filesystem::absolute(argv[2]).string();
+    std::filesystem::current_path(argv[1]);
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(CELL_WIDTH, CELL_HEIGHT);
+    glutCreateWindow("Get Zorbi contact sheet");
+    glewInit();
+    initGLState();
+
+    int columns = static_cast<int>(SHOTS.size());
+    int rows = static_cast<int>(CAST.size());
+    int sheetWidth = LABEL_WIDTH + columns * CELL_WIDTH;
+    int sheetHeight = HEADER_HEIGHT + rows * CELL_HEIGHT;
+    std::vector<std::uint8_t> sheet(static_cast<size_t>(sheetWidth) * sheetHeight * 3, 40);
+
+    drawLabelCell("Get Zorbi", sheet, sheetWidth, 0, 0, LABEL_WIDTH, HEADER_HEIGHT);
+    for (int column = 0; column < columns; ++column) {
+        drawLabelCell(SHOTS[column].label, sheet, sheetWidth, LABEL_WIDTH + column * CELL_WIDTH, 0, CELL_WIDTH,
+                      HEADER_HEIGHT);
+    }
+    for (int row = 0; row < rows; ++row) {
+        if (!std::filesystem::exists(std::string("data/models/c/") + CAST[row] + ".md2")) {
+            std::fprintf(stderr, "zorbi-contactsheet: no model for %s, row left empty\n", CAST[row]);
+            continue;
+        }
+        Actor actor(CAST[row]);
+        int top = HEADER_HEIGHT + row * CELL_HEIGHT;
+        drawLabelCell(CAST[row], sheet, sheetWidth, 0, top, LABEL_WIDTH, CELL_HEIGHT);
+        for (int column = 0; column < columns; ++column) {
+            drawCell(actor, SHOTS[column]);
+            copyCell(sheet, sheetWidth, LABEL_WIDTH + column * CELL_WIDTH, top);
+        }
+    }
+    if (!writePng(output, sheetWidth, sheetHeight, sheet)) {
+        std::fprintf(stderr, "zorbi-contactsheet: cannot write %s\n", output.c_str());
+        return 1;
+    }
+    std::printf("zorbi-contactsheet: wrote %s (%d x %d)\n", output.c_str(), sheetWidth, sheetHeight);
+    return 0;
+}
