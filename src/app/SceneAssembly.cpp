@@ -1,3 +1,111 @@
 #include "app/SceneAssembly.h"
 
-void assembleScene() {}
+#include "app/RunState.h"
+#include "audio/Audio.h"
+#include "model/Actor.h"
+#include "resource/ShaderProgram.h"
+#include "scene/Background.h"
+#include "scene/Block.h"
+#include "scene/GroundMaterial.h"
+#include "scene/SunLight.h"
+
+Actor* actors[CAST_SIZE] = {};
+Actor* backupActor = nullptr;
+Block* blocks[BLOCK_COUNT] = {};
+SunLight* sun = nullptr;
+Plane shadowPlane(0.0f, 1.0f, 0.0f, 0.0f);
+Matrix4 shadowMatrix;
+
+namespace {
+
+const char* const CAST_NAMES[CAST_SIZE] = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
+
+struct BlockPlace {
+    float x, y, z;
+};
+
+// Slots 3 and 4 are two distinct platforms at one place.
+const BlockPlace BLOCK_PLACES[BLOCK_COUNT] = {
+    {40, 40, -150},   {60, 40, -150},   {80, 40, -150},   {250, -14, -220}, {250, -14, -220},
+    {290, -14, -220}, {460, 40, -170},  {480, 60, -170},  {500, 80, -170},  {-100, 20, -180},
+    {-200, 30, -190}, {-680, -14, -110}, {600, -14, -125},
+};
+
+// Everybody waits off stage, hidden, until the timeline brings them in.
+void sendCastOffStage() {
+    for (Actor* actor : actors) {
+        actor->x = 1000.0f;
+        actor->visible = false;
+    }
+}
+
+void assembleCast() {
+    for (int i = 0; i < CAST_SIZE; ++i) {
+        actors[i] = new Actor(CAST_NAMES[i]);
+        actors[i]->setAnimation(0);
+    }
+    sendCastOffStage();
+}
+
+// Back to the state the constructor leaves, then the given animation.
+void resetActor(Actor* actor, int animation) {
+    actor->animationState = AnimationState();
+    actor->x = 0.0f;
+    actor->z = 0.0f;
+    actor->facing = 1;
+    actor->visible = false;
+    actor->setAnimation(animation);
+}
+
+void resetRunState() {
+    elapsedSeconds = 0.0f;
+    speedFactor = 1.0f;
+    scrollDirection = 1;
+    timelineState = 0;
+    groundScroll = 0.0f;
+    backgroundScroll = 0.0f;
+    frameDeltaMs = 0;
+}
+
+void assembleBlocks() {
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        blocks[i] = new Block(BLOCK_PLACES[i].x, BLOCK_PLACES[i].y, BLOCK_PLACES[i].z);
+    }
+}
+
+}  // namespace
+
+void resetScene() {
+    resetRunState();
+    for (Actor* actor : actors) {
+        resetActor(actor, 0);
+    }
+    sendCastOffStage();
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        blocks[i]->x = BLOCK_PLACES[i].x;
+    }
+    resetActor(backupActor, 1);
+    backupActor->visible = true;
+    sun->position = Vec4();
+    shadowMatrix = Matrix4();
+}
+
+void assembleScene() {
+    assembleCast();
+    assembleBlocks();
+
+    backupActor = new Actor("zorbi_backup");
+    backupActor->setAnimation(1);
+    backupActor->visible = true;
+
+    sun = new SunLight();
+    sun->setCentre(0.0f, 100.0f, 0.0f);
+    sun->setRadius(200.0f);
+
+    groundMaterial = new GroundMaterial("data/tex/g/ground.tga");
+    groundMaterial->loadNormalMap("data/tex/g/groundNM.tga");
+    loadBackgroundTexture();
+
+    buildBumpShader();
+    initAudio();
+}

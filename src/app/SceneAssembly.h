@@ -1,6 +1,33 @@
 #pragma once
 
+#include "scene/Matrix4.h"
+#include "scene/Plane.h"
+
+class Actor;
+class Block;
+class SunLight;
+
+constexpr int CAST_SIZE = 6;
+constexpr int BLOCK_COUNT = 13;
+
+// The scene objects: made once by assembleScene and never destroyed. The
+// timeline moves, turns, shows and re-animates them; the frame draws them.
+extern Actor* actors[CAST_SIZE];   // zorbi, kurbis, marvin, droid, bunny, tigger
+extern Actor* backupActor;         // the figure on stage from the start
+extern Block* blocks[BLOCK_COUNT];  // the platforms; the timeline scrolls their x
+extern SunLight* sun;              // the light and its orbit
+// The ground surface y = 0 in the ground's own frame; never changed.
+extern Plane shadowPlane;
+// Rebuilt by the frame every frame from the sun's position.
+extern Matrix4 shadowMatrix;
+
 // Builds every scene object once, in a fixed order, with the GL context
 // current: the cast, the platforms, the figure on stage, the sun, the ground,
-// the background, the shader program and the audio system.
+// the background, the shader program and the audio system. The order fixes
+// the order in which files are read.
 void assembleScene();
+
+// Puts the assembled scene and the run state back as they were right after
+// assembly, so the show can be played again from its start in one process
+// (the capture tool and the tests do).
+void resetScene();

@@ -16,7 +16,8 @@ int childCounter = 0;
 }
 
 ChildProcess::ChildProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                           const std::string& workingDirectory, const std::string& display) {
+                           const std::string& workingDirectory, const std::string& display,
+                           const std::vector<std::string>& environment) {
     std::string stem = "/tmp/zorbi-child-" + std::to_string(getpid()) + "-" + std::to_string(childCounter++);
     outputPath = stem + ".out";
     errorPath = stem + ".err";
@@ -30,6 +31,9 @@ ChildProcess::ChildProcess(const std::string& executable, const std::vector<std:
         dup2(nothing, 0);
         if (!display.empty()) {
             setenv("DISPLAY", display.c_str(), 1);
+        }
+        for (const std::string& setting : environment) {
+            putenv(const_cast<char*>(setting.c_str()));
         }
         if (chdir(workingDirectory.c_str()) != 0) {
             _exit(127);

@@ -9,9 +9,11 @@
 // error collected in files, for end-to-end tests of the real executables.
 class ChildProcess {
 public:
-    // `display`, when not empty, becomes the program's DISPLAY.
+    // `display`, when not empty, becomes the program's DISPLAY; `environment`
+    // holds further NAME=value settings for the program.
     ChildProcess(const std::string& executable, const std::vector<std::string>& arguments,
-                 const std::string& workingDirectory, const std::string& display = "");
+                 const std::string& workingDirectory, const std::string& display = "",
+                 const std::vector<std::string>& environment = {});
     ~ChildProcess();  // kills the program if it still runs
 
     // Waits up to timeoutMs; true when the program has ended (status() then valid).

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/RunState.h"
+#include "app/SceneAssembly.h"
+#include "audio/Audio.h"
+#include "audio/SoundSystem.h"
+#include "demo/DemoTimeline.h"
+#include "demo/ShowFixture.h"
+#include "model/Actor.h"
+#include "scene/Block.h"
+#include "scene/SunLight.h"
+
+using DemoTimeline = ShowFixture;
+
+TEST_F(DemoTimeline, AssemblyLeavesTheCastHiddenOffStageAndTheBackupOnStage) {
+    for (Actor* actor : actors) {
+        EXPECT_EQ(actor->x, 1000.0f);
+        EXPECT_EQ(actor->z, 0.0f);
+        EXPECT_EQ(actor->facing, 1);
+        EXPECT_EQ(actor->animationState.animation, 0);
+        EXPECT_FALSE(actor->visible);
+    }
+    EXPECT_TRUE(backupActor->visible);
+    EXPECT_EQ(backupActor->animationState.animation, 1);
+    EXPECT_NE(blocks[3], blocks[4]);
+    EXPECT_EQ(blocks[3]->x, blocks[4]->x);
+    EXPECT_EQ(blocks[3]->z, blocks[4]->z);
+}
+
+TEST_F(DemoTimeline, TheScriptFiresEachStateOnceAtItsTime) {
+    runUntil(45000);
+    // State 0 fires on the very first step; the others on the first step past their time.
+    EXPECT_EQ(stateFiredAtMs[0], 10);
+    EXPECT_EQ(stateFiredAtMs[1], 2010);
+    EXPECT_EQ(stateFiredAtMs[2], 3910);
+    EXPECT_EQ(stateFiredAtMs[3], 9810);
+    EXPECT_EQ(stateFiredAtMs[4], 10210);
+    EXPECT_EQ(stateFiredAtMs[5], 16010);
+    // The cast walks in from x = 1000 at 100 units a second and stops past x = 60.
+    EXPECT_NEAR(stateFiredAtMs[6], 16010 + 9400, 20);
+    EXPECT_EQ(stateFiredAtMs[7], stateFiredAtMs[6] + 10);
+    EXPECT_EQ(stateFiredAtMs[8], 30010);
+    EXPECT_EQ(stateFiredAtMs[9], 31010);
+    EXPECT_EQ(stateFiredAtMs[10], 31510);
+    EXPECT_EQ(stateFiredAtMs[11], 32310);
+    EXPECT_EQ(stateFiredAtMs[12], 34010);
+    EXPECT_EQ(stateFiredAtMs[13], 36010);
+    EXPECT_EQ(stateFiredAtMs[14], 37010);
+    EXPECT_EQ(timelineState, 15);
+}
+
+TEST_F(DemoTimeline, TheWorldHoldsStillUntilTheFigureStartsRunning) {
+    stepAt(5, 5);
+    EXPECT_EQ(timelineState, 1);
+    EXPECT_EQ(scrollDirection, 0);
+    EXPECT_EQ(backupActor->x, -10.0f);
+    EXPECT_EQ(backupActor->animationState.animation, 0);
+    // The first measured frame includes all the loading time; it moves nothing.
+    stepAt(800, 795);
+    runUntil(3900);
+    EXPECT_EQ(groundScroll, 0.0f);
+    EXPECT_EQ(blocks[0]->x, 40.0f);
+
+    runUntil(4900);
+    EXPECT_EQ(backupActor->animationState.animation, 1);
+    // 100 world units a second while scrolling towards -x.
+    EXPECT_NEAR(groundScroll, -99.0f, 0.01f);
+    EXPECT_NEAR(blocks[0]->x, 40.0f - 99.0f, 0.01f);
+    EXPECT_NEAR(backgroundScroll, 0.0099f, 1e-6f);
+}
+
+TEST_F(DemoTimeline, AFirstStepAtTwoSecondsNeverFiresTheOpeningState) {
+    stepAt(2000, 20);
+    runUntil(20000, 20);
+    EXPECT_EQ(timelineState, 0);
+    EXPECT_EQ(scrollDirection, 1);
+    EXPECT_LT(groundScroll, -1800.0f);
+    EXPECT_FALSE(actors[0]->visible);
+}
+
+TEST_F(DemoTimeline, ALongFrameFiresThePassedStatesOnePerFrame) {
+    runUntil(9000);
+    ASSERT_EQ(timelineState, 3);
+    stepAt(12000, 3000);
+    EXPECT_EQ(timelineState, 4);
+    EXPECT_EQ(backupActor->animationState.animation, 6);
+    stepAt(12010, 10);
+    EXPECT_EQ(timelineState, 5);
+    EXPECT_EQ(backupActor->animationState.animation, 1);
+}
+
+TEST_F(DemoTimeline, TheCastTravelsWithTheWorldUntilTheLeaderPassesSixty) {
+    runUntil(16010);
+    ASSERT_EQ(timelineState, 6);
+    EXPECT_TRUE(actors[5]->visible);
+    EXPECT_EQ(actors[5]->facing, -1);
+    EXPECT_EQ(actors[2]->x, 1100.0f);
+    EXPECT_EQ(actors[2]->z, -50.0f);
+    EXPECT_EQ(actors[0]->z, 0.0f);
+
+    // Past every time threshold, but the leader is still far right.
+    float blockBefore = blocks[0]->x;
+    float leaderBefore = actors[0]->x;
+    stepAt(16030, 20);
+    EXPECT_EQ(timelineState, 6);
+    EXPECT_FLOAT_EQ(blockBefore - blocks[0]->x, leaderBefore - actors[0]->x);
+
+    while (actors[0]->x >= 60.0f) {
+        stepAt(lastStepMs + 10, 10);
+        ASSERT_LT(lastStepMs, 30000);
+    }
+    EXPECT_EQ(timelineState, 7);
+    EXPECT_EQ(scrollDirection, 1);
+    stepAt(lastStepMs + 10, 10);
+    EXPECT_EQ(timelineState, 8);
+    EXPECT_EQ(scrollDirection, 0);
+    EXPECT_EQ(backupActor->animationState.animation, 8);
+}
+
+TEST_F(DemoTimeline, AtTheEndEverybodyRunsTheOtherWayFaster) {
+    runUntil(37000);
+    float animationTimeBefore = speedFactor * elapsedSeconds;
+    stepAt(37010, 10);
+    EXPECT_EQ(timelineState, 15);
+    EXPECT_EQ(speedFactor, 1.5f);
+    EXPECT_EQ(scrollDirection, -1);
+    EXPECT_EQ(backupActor->facing, -1);
+    for (Actor* actor : actors) {
+        EXPECT_EQ(actor->animationState.animation, 1);
+    }
+    EXPECT_NEAR(animationTimeBefore, 37.0f, 0.01f);
+    EXPECT_NEAR(speedFactor * elapsedSeconds, 55.5f, 0.02f);
+
+    float groundBefore = groundScroll;
+    stepAt(37110, 100);
+    EXPECT_NEAR(groundScroll - groundBefore, 15.0f, 0.001f);
+}
+
+TEST_F(DemoTimeline, TheSunFollowsThePreviousStepsTime) {
+    stepAt(5, 5);
+    EXPECT_FLOAT_EQ(sun->position.x, 200.0f);  // angle 0 on the first step
+    EXPECT_EQ(sun->position.w, 1.0f);
+    stepAt(1571, 20);
+    EXPECT_NEAR(sun->position.z, 0.0f + 200.0f * 0.005f, 0.01f);
+    stepAt(1591, 20);
+    EXPECT_NEAR(sun->position.x, 0.0f, 0.5f);
+    EXPECT_NEAR(sun->position.z, 200.0f, 0.01f);
+}
+
+TEST_F(DemoTimeline, MusicAndCuesStartAtTheirStates) {
+    runUntil(1990);
+    int before = audioSystem->playingChannelCount();
+    runUntil(2010);
+    EXPECT_EQ(audioSystem->playingChannelCount(), before + 1);
+    runUntil(9810);
+    EXPECT_EQ(audioSystem->playingChannelCount(), before + 2);
+}
+
+TEST(ScrollBlocks, WrapAtTheEdgesOfTheLoopWithStrictTests) {
+    // A texture name already set means these blocks load nothing; they are never drawn.
+    Block::blockTexture = Block::blockTexture ? Block::blockTexture : 1;
+    std::vector<Block> platforms(BLOCK_COUNT, Block(0.0f, 0.0f, 0.0f));
+    Block* saved[BLOCK_COUNT];
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        saved[i] = blocks[i];
+        blocks[i] = &platforms[i];
+    }
+    platforms[0].x = -995.0f;
+    platforms[1].x = -990.0f;
+    platforms[2].x = 995.0f;
+    scrollBlocks(1, 10.0f);
+    EXPECT_EQ(platforms[0].x, 995.0f);
+    EXPECT_EQ(platforms[1].x, -1000.0f);  // exactly at the edge: not wrapped
+    EXPECT_EQ(platforms[2].x, 985.0f);
+    platforms[2].x = 995.0f;
+    scrollBlocks(-1, 5.0f);
+    EXPECT_EQ(platforms[2].x, 1000.0f);
+    scrollBlocks(-1, 5.0f);
+    EXPECT_EQ(platforms[2].x, -995.0f);
+    scrollBlocks(0, 5.0f);
+    EXPECT_EQ(platforms[2].x, -995.0f);
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        blocks[i] = saved[i];
+    }
+}
+
+TEST(ScrollStep, IsAHundredUnitsASecondAtSpeedOne) {
+    EXPECT_FLOAT_EQ(scrollStepFor(1.0f, 10), 1.0f);
+    EXPECT_FLOAT_EQ(scrollStepFor(1.5f, 10), 1.5f);
+    EXPECT_FLOAT_EQ(scrollStepFor(1.0f, 0), 0.0f);
+}

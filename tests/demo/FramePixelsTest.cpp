@@ -1,0 +1,176 @@
+// Whole frames drawn by the real frame code with the real data, read back
+// from the back buffer and compared pixel by pixel.
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/RunState.h"
+#include "app/SceneAssembly.h"
+#include "demo/FrameComposition.h"
+#include "demo/ShowFixture.h"
+#include "model/Actor.h"
+#include "scene/Block.h"
+#include "scene/SunLight.h"
+#include "support/GLTestWindow.h"
+
+namespace {
+
+using Picture = std::vector<std::uint8_t>;
+constexpr float FAR_AWAY = 5000.0f;
+
+struct ScreenPoint {
+    int x, y;
+};
+
+class FramePixels : public ShowFixture {
+protected:
+    void SetUp() override {
+        ShowFixture::SetUp();
+        // A still scene: animation time 0 never advances a model, so two
+        // renders of one state are the same picture.
+        elapsedSeconds = 0.0f;
+        backupActor->visible = false;
+        for (Block* block : blocks) {
+            block->x = FAR_AWAY;
+        }
+        placeSun(0.0f, 200.0f, 0.0f);
+    }
+
+    void placeSun(float x, float y, float z) { sun->position = Vec4(x, y, z, 1.0f); }
+
+    Picture render() {
+        testgl::clearBuffers();
+        drawFrame();
+        return testgl::readPixels(0, 0, testgl::WINDOW_WIDTH, testgl::WINDOW_HEIGHT);
+    }
+
+    // Where a point of the scene lands in the window, through the frame's camera.
+    ScreenPoint project(float x, float y, float z) {
+        GLdouble modelview[16], projection[16];
+        GLint viewport[4];
+        glPushMatrix();
+        glLoadIdentity();
+        glTranslatef(0.0f, cameraHeight, cameraDistance);
+        glRotatef(cameraPitch, 1.0f, 0.0f, 0.0f);
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        glPopMatrix();
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        GLdouble windowX, windowY, windowZ;
+        gluProject(x, y, z, modelview, projection, viewport, &windowX, &windowY, &windowZ);
+        return {static_cast<int>(windowX), static_cast<int>(windowY)};
+    }
+};
+
+int brightnessAt(const Picture& picture, ScreenPoint at) {
+    const std::uint8_t* pixel = &picture[(static_cast<size_t>(at.y) * testgl::WINDOW_WIDTH + at.x) * 4];
+    return pixel[0] + pixel[1] + pixel[2];
+}
+
+bool samePixel(const Picture& a, const Picture& b, size_t pixel) {
+    return a[pixel * 4] == b[pixel * 4] && a[pixel * 4 + 1] == b[pixel * 4 + 1] && a[pixel * 4 + 2] == b[pixel * 4 + 2];
+}
+
+// The ground lies 24 below the actors' origin.
+constexpr float GROUND_Y = -24.0f;
+
+}  // namespace
+
+TEST_F(FramePixels, AShadowHalvesTheBrightnessOfTheGround) {
+    ScreenPoint underBlock = project(0.0f, GROUND_Y, 0.0f);
+    Picture lit = render();
+    blocks[0]->x = 0.0f;
+    blocks[0]->y = 20.0f;
+    blocks[0]->z = 0.0f;
+    Picture shadowed = render();
+
+    int before = brightnessAt(lit, underBlock);
+    int after = brightnessAt(shadowed, underBlock);
+    ASSERT_GT(before, 60);
+    EXPECT_NEAR(after, before / 2.0, 4.0);
+}
+
+TEST_F(FramePixels, TwoOverlappingShadowsDarkenTheGroundOnce) {
+    ScreenPoint underBlocks = project(0.0f, GROUND_Y, 0.0f);
+    Picture lit = render();
+    for (int slot : {3, 4}) {
+        blocks[slot]->x = 0.0f;
+        blocks[slot]->y = 20.0f;
+        blocks[slot]->z = 0.0f;
+    }
+    Picture shadowed = render();
+    EXPECT_NEAR(brightnessAt(shadowed, underBlocks), brightnessAt(lit, underBlocks) / 2.0, 4.0);
+}
+
+TEST_F(FramePixels, GroundCoveredByAPlatformGetsNoShadow) {
+    Block* front = blocks[0];
+    Block* floating = blocks[1];
+    placeSun(0.0f, 200.0f, -20.0f);
+    Picture nothing = render();
+    front->x = 0.0f;
+    front->y = -14.0f;  // resting on the ground
+    front->z = 0.0f;
+    Picture frontOnly = render();
+    front->x = FAR_AWAY;
+    floating->x = 0.0f;
+    floating->y = 40.0f;
+    floating->z = -20.0f;
+    Picture floatingOnly = render();
+    front->x = 0.0f;
+    Picture both = render();
+
+    // Where the floating block darkens the bare ground and the front block is
+    // drawn, the front block must come out unchanged.
+    int overlap = 0;
+    int darkenedPlatformPixels = 0;
+    for (size_t pixel = 0; pixel < nothing.size() / 4; ++pixel) {
+        bool platform = !samePixel(frontOnly, nothing, pixel);
+        bool shadowOrBlock = !samePixel(floatingOnly, nothing, pixel);
+        if (platform && shadowOrBlock) {
+            ++overlap;
+            darkenedPlatformPixels += !samePixel(both, frontOnly, pixel);
+        }
+    }
+    ASSERT_GT(overlap, 50) << "the shadow should fall where the platform stands";
+    EXPECT_EQ(darkenedPlatformPixels, 0);
+}
+
+TEST_F(FramePixels, HiddenActorsCastNoShadowAndAreNotDrawn) {
+    placeSun(-200.0f, 100.0f, 0.0f);
+    Picture empty = render();
+    Actor* figure = actors[0];
+    figure->x = 0.0f;
+    figure->z = 0.0f;
+    figure->visible = false;
+    Picture hidden = render();
+    EXPECT_EQ(hidden, empty);
+
+    figure->visible = true;
+    Picture shown = render();
+    // The light stands to the left, so the shadow reaches out to the right.
+    ScreenPoint inShadow = project(60.0f, GROUND_Y, 0.0f);
+    EXPECT_LT(brightnessAt(shown, inShadow), brightnessAt(empty, inShadow) * 0.6);
+}
+
+TEST_F(FramePixels, TheBackgroundStaysFixedWhateverTheCamera) {
+    placeSun(0.0f, 100.0f, 200.0f);
+    const int topRows = 12;
+    Picture normal = render();
+    float savedPitch = cameraPitch;
+    float savedDistance = cameraDistance;
+    cameraPitch = 40.0f;
+    cameraDistance = -320.0f;
+    Picture moved = render();
+    cameraPitch = savedPitch;
+    cameraDistance = savedDistance;
+
+    size_t firstTopPixel = static_cast<size_t>(testgl::WINDOW_HEIGHT - topRows) * testgl::WINDOW_WIDTH;
+    for (size_t pixel = firstTopPixel; pixel < normal.size() / 4; ++pixel) {
+        ASSERT_TRUE(samePixel(normal, moved, pixel)) << "pixel " << pixel;
+    }
+    EXPECT_NE(normal, moved) << "the camera change should move the ground";
+}

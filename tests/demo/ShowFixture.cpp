@@ -1,0 +1,60 @@
+#include "demo/ShowFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/RunState.h"
+#include "app/SceneAssembly.h"
+#include "demo/DemoTimeline.h"
+#include "platform/Clock.h"
+#include "support/GLTestWindow.h"
+#include "support/RunFolder.h"
+
+int stateFiredAtMs[16];
+
+namespace {
+
+int fakeNow = 0;
+int fakeTicks() { return fakeNow; }
+bool assembled = false;
+
+}  // namespace
+
+void ShowFixture::SetUp() {
+    testgl::prepareContext();
+    platform::setTickFunction(fakeTicks);
+    if (!assembled) {
+        // No sound card here: the silent driver keeps streams moving in real time.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(readyToRunFolder());
+        assembleScene();
+        std::filesystem::current_path(previous);
+        assembled = true;
+    }
+    resetScene();
+    startTime = 0.0f;
+    lastStepMs = 0;
+    for (int& at : stateFiredAtMs) {
+        at = -1;
+    }
+}
+
+void ShowFixture::TearDown() { platform::setTickFunction(nullptr); }
+
+void ShowFixture::stepAt(int atMs, int deltaMs) {
+    fakeNow = atMs;
+    frameDeltaMs = deltaMs;
+    int before = timelineState;
+    stepTimeline();
+    if (timelineState != before) {
+        stateFiredAtMs[before] = atMs;
+    }
+    lastStepMs = atMs;
+}
+
+void ShowFixture::runUntil(int untilMs, int deltaMs) {
+    for (int at = lastStepMs + deltaMs; at <= untilMs; at += deltaMs) {
+        stepAt(at, deltaMs);
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+// The assembled show from the ready-to-run folder's real data, in a GL test
+// window, on a clock the test moves. Each test starts from the state right
+// after assembly, with the start time taken at tick 0.
+class ShowFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Steps the timeline as the frame would at `atMs` milliseconds after the
+    // start time, with `deltaMs` as the frame delta.
+    void stepAt(int atMs, int deltaMs);
+
+    // Steps every `deltaMs` from the last step up to and including `untilMs`.
+    void runUntil(int untilMs, int deltaMs = 10);
+
+    int lastStepMs = 0;
+};
+
+// Milliseconds at which each state fired in the last runs, -1 where it did not.
+extern int stateFiredAtMs[16];

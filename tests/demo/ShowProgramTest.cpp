@@ -1,0 +1,87 @@
+// The real demo, run from the ready-to-run folder under an X server of its
+// own, for the whole scripted show.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "support/ChildProcess.h"
+#include "support/RunFolder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const std::string BANNER =
+    "GLUT version: 3 ::: ClocksPerSec: 1000\n"
+    "Loading Demo with settings: 800x600:32@75... \n";
+
+// Milliseconds since `start`.
+int since(std::chrono::steady_clock::time_point start) {
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+void waitUntil(std::chrono::steady_clock::time_point start, int ms) {
+    int left = ms - since(start);
+    if (left > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(left));
+    }
+}
+
+// The standard deviation of a screenshot's grey levels, 0 to 1.
+double contrast(const PrivateDisplay& display, const std::string& png) {
+    return std::stod("0" + display.run("convert " + png + " -colorspace Gray -format '%[fx:standard_deviation]' info:"));
+}
+
+double difference(const std::string& a, const std::string& b) {
+    // compare prints the mean absolute error (normalised) on standard error.
+    std::string out = shellOutput("compare -metric MAE " + a + " " + b + " null: 2>&1");
+    size_t open = out.find('(');
+    return open == std::string::npos ? 1.0 : std::stod(out.substr(open + 1));
+}
+
+}  // namespace
+
+TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
+    TempDir shots;
+    PrivateDisplay display;
+    // The silent driver stands in for a sound card the test machine lacks.
+    ChildProcess demo(demoExecutable(), {}, readyToRunFolder(), display.name(), {"SDL_AUDIODRIVER=dummy"});
+    auto start = std::chrono::steady_clock::now();
+    std::string window = display.findWindow("Get Zorbi", 10000);
+    ASSERT_FALSE(window.empty()) << demo.standardError();
+
+    // The show's clock starts after loading, a moment after the window opens.
+    const int moments[] = {1500, 6500, 30500, 40000};
+    std::string files[4];
+    for (int i = 0; i < 4; ++i) {
+        waitUntil(start, moments[i]);
+        files[i] = shots.file("at" + std::to_string(moments[i]) + ".png");
+        display.run("import -window " + window + " " + files[i]);
+        ASSERT_TRUE(std::filesystem::exists(files[i]));
+        EXPECT_GT(contrast(display, files[i]), 0.05) << files[i] << " looks blank";
+        ASSERT_TRUE(demo.running()) << demo.standardError();
+    }
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_GT(difference(files[i - 1], files[i]), 0.005) << "the show should move on";
+    }
+
+    display.run("xdotool key Escape");
+    ASSERT_TRUE(demo.waitForExit(2000));
+    EXPECT_EQ(demo.status(), 0);
+    EXPECT_EQ(demo.standardOutput(), BANNER);
+    EXPECT_EQ(demo.standardError(), "");
+}
+
+TEST(ShowProgram, AMissingFirstModelEndsTheRunBeforeAnythingElseLoads) {
+    TempDir empty;
+    PrivateDisplay display;
+    ChildProcess demo(demoExecutable(), {}, empty.path(), display.name());
+    ASSERT_TRUE(demo.waitForExit(10000));
+    EXPECT_EQ(demo.status(), 1);
+    EXPECT_EQ(demo.standardOutput(), BANNER);
+    EXPECT_EQ(demo.standardError(), "Error! Cannot find file: data/models/c/zorbi.md2\n");
+}
