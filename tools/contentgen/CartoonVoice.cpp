@@ -1,0 +1,95 @@
+#include "CartoonVoice.h"
+
+#include <cmath>
+
+#include "Synth.h"
+
+namespace {
+
+constexpr double SILENCE_LEVEL = 0.003;  // about -50 dBFS: quieter than this counts as silence
+constexpr double LEAD_IN_SECONDS = 0.005;
+constexpr double FADE_OUT_SECONDS = 0.03;
+
+// Catmull-Rom interpolation between samples[index] and samples[index + 1].
+double interpolate(const std::vector<float>& samples, double position) {
+    const long index = static_cast<long>(std::floor(position));
+    const double fraction = position - index;
+    auto at = [&](long i) {
+        return (i >= 0 && i < static_cast<long>(samples.size())) ? static_cast<double>(samples[static_cast<size_t>(i)])
+                                                                 : 0.0;
+    };
+    const double p0 = at(index - 1);
+    const double p1 = at(index);
+    const double p2 = at(index + 1);
+    const double p3 = at(index + 2);
+    return p1 +
+           0.5 * fraction *
+               (p2 - p0 + fraction * (2.0 * p0 - 5.0 * p1 + 4.0 * p2 - p3 + fraction * (3.0 * (p1 - p2) + p3 - p0)));
+}
+
+std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonVoiceStyle& style) {
+    std::vector<float> out;
+    const double baseStep = static_cast<double>(speech.sampleRate) / synth::SAMPLE_RATE * style.pitchFactor;
+    double position = 0.0;
+    // Going up in pitch also shortens the sound, so the source is read faster
+    // than the output is written; the source's own anti-alias margin (it is
+    // band-limited to well under its Nyquist) covers the shift.
+    for (long i = 0; position < speech.samples.size(); ++i) {
+        out.push_back(static_cast<float>(interpolate(speech.samples, position)));
+        const double seconds = static_cast<double>(i) / synth::SAMPLE_RATE;
+        position += baseStep * (1.0 + style.wobbleDepth * std::sin(synth::TWO_PI * style.wobbleRate * seconds));
+    }
+    return out;
+}
+
+void drive(std::vector<float>& samples, double gain) {
+    synth::normalisePeak(samples, 1.0);
+    synth::OnePole rumble;
+    const double level = std::tanh(gain);
+    for (float& sample : samples) {
+        const double clean = rumble.highPass(sample, 90.0);
+        sample = static_cast<float>(std::tanh(gain * clean) / level);
+    }
+}
+
+// Appends the room's tail (up to half a second) and mixes it in.
+void addRoom(std::vector<float>& samples, double mix) {
+    samples.resize(samples.size() + synth::SAMPLE_RATE / 2, 0.0f);
+    synth::Room room(0.45, 0.7, 0.35);
+    for (float& sample : samples) {
+        sample = static_cast<float>(sample * (1.0 - mix) + room.process(sample) * mix * 2.0);
+    }
+}
+
+void trimSilence(std::vector<float>& samples) {
+    size_t first = 0;
+    while (first < samples.size() && std::fabs(samples[first]) < SILENCE_LEVEL) {
+        ++first;
+    }
+    size_t last = samples.size();
+    while (last > first && std::fabs(samples[last - 1]) < SILENCE_LEVEL) {
+        --last;
+    }
+    const size_t leadIn = static_cast<size_t>(LEAD_IN_SECONDS * synth::SAMPLE_RATE);
+    first = first > leadIn ? first - leadIn : 0;
+    samples = std::vector<float>(samples.begin() + static_cast<long>(first), samples.begin() + static_cast<long>(last));
+}
+
+void fadeOut(std::vector<float>& samples) {
+    const size_t fade = std::min(samples.size(), static_cast<size_t>(FADE_OUT_SECONDS * synth::SAMPLE_RATE));
+    for (size_t i = 0; i < fade; ++i) {
+        samples[samples.size() - 1 - i] *= static_cast<float>(static_cast<double>(i) / fade);
+    }
+}
+
+}  // namespace
+
+std::vector<float> makeCartoonVoice(const SpeechSamples& speech, const CartoonVoiceStyle& style) {
+    std::vector<float> samples = resampleWithPitch(speech, style);
+    drive(samples, style.drive);
+    addRoom(samples, style.roomMix);
+    trimSilence(samples);
+    fadeOut(samples);
+    synth::normalisePeak(samples, synth::PEAK_LEVEL);
+    return samples;
+}
