@@ -31,6 +31,11 @@ bool checkFigure(const Figure& figure) {
                      figure.name.c_str(), vertices);
         return false;
     }
+    if (figure.name != "sun" && (triangles < 400 || triangles > 1500)) {
+        std::fprintf(stderr, "contentgen: %s has %d triangles, outside the 400 to 1500 of a figure\n",
+                     figure.name.c_str(), triangles);
+        return false;
+    }
     std::printf("contentgen: %s: %d vertices, %d triangles\n", figure.name.c_str(), vertices, triangles);
     return true;
 }
@@ -40,7 +45,9 @@ bool checkFigure(const Figure& figure) {
 bool generateCharacters(const std::string& outputRoot) {
     // zorbi_backup is the same hero, the figure on stage for the whole show.
     const std::vector<std::pair<std::function<Figure()>, std::vector<std::string>>> cast = {
-        {characters::makeZorbi, {"zorbi", "zorbi_backup"}},
+        {characters::makeZorbi, {"zorbi", "zorbi_backup"}}, {characters::makeKurbis, {"kurbis"}},
+        {characters::makeMarvin, {"marvin"}},               {characters::makeDroid, {"droid"}},
+        {characters::makeBunny, {"bunny"}},                 {characters::makeTigger, {"tigger"}},
     };
     for (const auto& entry : cast) {
         Figure figure = entry.first();

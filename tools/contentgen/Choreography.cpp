@@ -550,6 +550,14 @@ BodyPose Choreography::death(int variant, int i) const {
 }
 
 BodyPose Choreography::framePose(int index) const {
+    BodyPose pose = clipPose(index);
+    for (Vec3& tailJoint : pose.tail) {
+        tailJoint.y += style.tailCurl;
+    }
+    return pose;
+}
+
+BodyPose Choreography::clipPose(int index) const {
     int clip = 0;
     while (index >= ANIMATION_CLIPS[clip].frameCount) {
         index -= ANIMATION_CLIPS[clip].frameCount;

@@ -31,6 +31,7 @@ struct MotionStyle {
     double looseness = 1.0;  // scales secondary motion (sway, head, tail, ears)
     double tailSway = 0.0;   // degrees of tail swing
     double earSwing = 0.0;   // degrees of ear swing
+    double tailCurl = 0.0;   // degrees each tail joint bends upwards at rest
 };
 
 // Points of the rest figure that gestures aim for, in the model's axes.
@@ -44,8 +45,8 @@ class Choreography {
 public:
     Choreography(const Skeleton& skeleton, const MotionStyle& style, const Landmarks& landmarks);
 
-    // The pose of frame `index` (0 to 197) and the lowest point's height
-    // above the ground in it (inside the pose's `lift`).
+    // The pose of frame `index` (0 to 197), the lowest point's height above
+    // the ground in it given by the pose's `lift`.
     BodyPose framePose(int index) const;
 
     BodyPose stand(int i) const;
@@ -70,6 +71,7 @@ private:
     MotionStyle style;
     Landmarks landmarks;
 
+    BodyPose clipPose(int index) const;
     BodyPose neutral() const;
     BodyPose crouched(double depth) const;
     double legLength() const;

@@ -80,7 +80,11 @@ AtlasRect FigureBuilder::allocate(int width, int height) {
     return rect;
 }
 
-int FigureBuilder::addPart(BodyPart part) { return mesh.addPart(part); }
+int FigureBuilder::addPart(BodyPart part) {
+    part.axis = normalize(part.axis);
+    part.front = normalize(part.front - part.axis * dot(part.front, part.axis));
+    return mesh.addPart(part);
+}
 
 int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, const Vec3& centre, const Vec3& radii,
                            const Vec3& axis, const Vec3& front, int segments, int rings, int atlasWidth,
