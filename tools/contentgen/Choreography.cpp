@@ -268,21 +268,22 @@ BodyPose Choreography::point(int i) const {
     BodyPose lifting = rest;
     swingArm(lifting.arm[RIGHT], 45.0, 8.0, 60.0);
     reachArm(lifting.arm[LEFT], lerp(restHand, hipSide, 0.7), Vec3(-0.7, 1.0, 0.0));
-    lifting.chest.z = -6.0;
+    lifting.chest.z = 6.0;
 
     BodyPose pointing = rest;
     swingArm(pointing.arm[RIGHT], 88.0, 6.0, 3.0, 0.0);
     reachArm(pointing.arm[LEFT], hipSide, Vec3(-0.6, 1.0, 0.2));
     pointing.body.y = 4.0;
-    pointing.chest = {0.0, 0.0, -12.0};
-    pointing.head = {0.0, -4.0, 10.0};
+    // The right shoulder leads; the head turns back to look ahead.
+    pointing.chest = {0.0, 0.0, 12.0};
+    pointing.head = {0.0, -4.0, -10.0};
     pointing.leg[RIGHT].footShift = {2.0, 0.0, 0.0};
     pointing.leg[LEFT].footShift = {-1.0, 0.0, 0.0};
 
     BodyPose jab = pointing;
     swingArm(jab.arm[RIGHT], 94.0, 4.0, 0.0, 0.0);
     jab.body.y = 7.0;
-    jab.chest.z = -15.0;
+    jab.chest.z = 15.0;
     jab.head.y = -6.0;
 
     BodyPose returning = rest;
@@ -352,16 +353,16 @@ BodyPose Choreography::attack(int i) const {
     guard.leg[LEFT].footShift = {3.0, 0.0, 0.0};
     guard.leg[RIGHT].footShift = {-3.0, 0.0, 0.0};
     guard.rootShift = {0.0, 0.0, -1.5};
-    guard.body.z = 10.0;
+    guard.body.z = -10.0;
     for (int side = LEFT; side <= RIGHT; ++side) {
         swingArm(guard.arm[side], 55.0, 12.0, 115.0);
     }
     BodyPose windUp = guard;
-    windUp.chest.z = 18.0;
+    windUp.chest.z = -18.0;
     swingArm(windUp.arm[RIGHT], 5.0, 20.0, 120.0);
     BodyPose strike = guard;
-    strike.body = {0.0, 10.0, -8.0};
-    strike.chest.z = -22.0;
+    strike.body = {0.0, 10.0, 8.0};
+    strike.chest.z = 22.0;
     strike.rootShift.x = 1.5;
     swingArm(strike.arm[RIGHT], 88.0, 5.0, 2.0);
     swingArm(strike.arm[LEFT], 20.0, 15.0, 120.0);
@@ -452,11 +453,11 @@ BodyPose Choreography::crouchAttack(int i) const {
     BodyPose ready = crouched(6.0);
     BodyPose strike = ready;
     swingArm(strike.arm[RIGHT], 85.0, 5.0, 5.0);
-    strike.chest.z = -20.0;
+    strike.chest.z = 20.0;
     strike.body.y += 6.0;
     BodyPose windUp = ready;
     swingArm(windUp.arm[RIGHT], 0.0, 20.0, 120.0);
-    windUp.chest.z = 15.0;
+    windUp.chest.z = -15.0;
     std::vector<PoseKey> keys = {{0.0, ready}, {2.5, windUp}, {4.0, strike}, {6.0, strike}, {9.0, ready}};
     return sampleKeys(keys, i);
 }
