@@ -28,16 +28,16 @@ double ridgeNoise(int x, int cellsAcross, double persistence, std::uint64_t seed
     return noise::fractal(u, 0.5, cellsAcross, 1, 6, persistence, seed);
 }
 
+// With the demo's fixed camera the ground's far edge crosses the window at
+// about t = 0.645 of this picture's height, and everything below it is hidden
+// behind the ground. The hills stand on a horizon just under that line, and
+// the sky and clouds fill the band above it.
+constexpr double HORIZON = 0.62;
+
 // Heights of the three hill layers (fractions of the picture's height), far to near.
-double farRidge(int x) {
-    return 0.55 + 0.3 * ridgeNoise(x, 7, 0.55, 401);
-}
-double middleRidge(int x) {
-    return 0.45 + 0.32 * ridgeNoise(x, 5, 0.45, 402);
-}
-double nearRidge(int x) {
-    return 0.34 + 0.2 * ridgeNoise(x, 4, 0.4, 403);
-}
+double farRidge(int x) { return HORIZON + 0.11 + 0.22 * ridgeNoise(x, 7, 0.55, 401); }
+double middleRidge(int x) { return HORIZON + 0.07 + 0.17 * ridgeNoise(x, 5, 0.45, 402); }
+double nearRidge(int x) { return HORIZON + 0.045 + 0.1 * ridgeNoise(x, 4, 0.4, 403); }
 
 // Round crowns of trees standing on a ridge, in groves along the panorama:
 // extra height in pixels above the ridge line.
@@ -62,7 +62,7 @@ double treeCrowns(int x, int groveCount, double size, std::uint64_t seed) {
 Colour skyColour(double t) {
     const Colour horizon = {0.88, 0.91, 0.88};
     const Colour zenith = {0.20, 0.46, 0.86};
-    return mixColour(horizon, zenith, std::pow(noise::smoothstep(0.35, 1.0, t), 0.75));
+    return mixColour(horizon, zenith, std::pow(noise::smoothstep(HORIZON, 1.0, t), 0.75));
 }
 
 // Puffy cartoon clouds: clusters of soft discs on a flat base. For each sky
@@ -112,16 +112,16 @@ CloudLayer paintClouds() {
     CloudLayer clouds;
     for (int cloud = 0; cloud < CLOUD_COUNT; ++cloud) {
         const double centreX = (cloud + noise::cellValue(cloud, 0, 420)) * BACKGROUND_WIDTH / CLOUD_COUNT;
-        const double baseY = BACKGROUND_HEIGHT * (0.68 + 0.12 * noise::cellValue(cloud, 1, 420));
-        const double width = 160.0 + 260.0 * noise::cellValue(cloud, 2, 420);
-        const int puffs = 5 + static_cast<int>(width / 40.0);
+        const double baseY = BACKGROUND_HEIGHT * (0.79 + 0.05 * noise::cellValue(cloud, 1, 420));
+        const double width = 110.0 + 150.0 * noise::cellValue(cloud, 2, 420);
+        const int puffs = 4 + static_cast<int>(width / 35.0);
         for (int puff = 0; puff < puffs; ++puff) {
             const double along = (noise::cellValue(cloud, 10 + puff, 421) - 0.5) * width;
             // Puffs in the middle of the cloud are bigger, so it bulges upwards.
             const double middleness = 1.0 - std::fabs(along) / (0.5 * width);
             const double radius =
                 (0.12 + 0.16 * middleness) * width * (0.7 + 0.5 * noise::cellValue(cloud, 40 + puff, 421));
-            const double lift = radius * (0.2 + 0.9 * middleness * noise::cellValue(cloud, 70 + puff, 421));
+            const double lift = radius * (0.2 + 0.6 * middleness * noise::cellValue(cloud, 70 + puff, 421));
             addPuff(clouds, centreX + along, baseY + lift, radius, baseY);
         }
     }

@@ -7,8 +7,8 @@
 namespace {
 
 constexpr int GROUND_SIZE = 512;
-// Stones per tile side; the tile is 200 world units, so a stone is about 25.
-constexpr int STONE_CELLS = 8;
+// Stones per tile side; the tile is 200 world units, so a stone is about 33.
+constexpr int STONE_CELLS = 6;
 constexpr double MORTAR_HALF_WIDTH = 0.045;  // in cells
 constexpr double BEVEL_WIDTH = 0.16;         // in cells: how far the stone's rounded edge reaches in
 
@@ -80,7 +80,7 @@ StoneHit nearestStone(double u, double v) {
 
 Colour stoneBaseColour(const StonePoint& stone) {
     static const Colour palette[] = {
-        {0.60, 0.57, 0.52}, {0.68, 0.60, 0.47}, {0.52, 0.54, 0.56}, {0.64, 0.50, 0.42}, {0.57, 0.55, 0.47}};
+        {0.60, 0.57, 0.52}, {0.68, 0.60, 0.47}, {0.52, 0.54, 0.56}, {0.62, 0.52, 0.45}, {0.57, 0.55, 0.47}};
     const double pick = noise::cellValue(stone.cellX, stone.cellY, 13);
     const Colour base = palette[static_cast<int>(pick * 5.0) % 5];
     return scaleColour(base, 0.9 + 0.2 * noise::cellValue(stone.cellX, stone.cellY, 14));
@@ -113,10 +113,10 @@ GroundRelief paintGround() {
             double v = (y + 0.5) * cellsPerPixel;
             warp(u, v);
             const StoneHit hit = nearestStone(u, v);
-            // Fine detail: periodic over the tile (STONE_CELLS * k lattice cells).
-            const double grit = noise::fractal(u * 6.0, v * 6.0, 48, 48, 3, 0.55, 31);
-            const double mottling = noise::fractal(u * 1.5, v * 1.5, 12, 12, 4, 0.5, 32);
-            const double moss = noise::fractal(u * 2.0, v * 2.0, 16, 16, 3, 0.5, 33);
+            // Detail noise repeats with the tile: its periods are whole multiples of STONE_CELLS.
+            const double grit = noise::fractal(u * 6.0, v * 6.0, STONE_CELLS * 6, STONE_CELLS * 6, 3, 0.55, 31);
+            const double mottling = noise::fractal(u, v, STONE_CELLS, STONE_CELLS, 4, 0.5, 32);
+            const double moss = noise::fractal(u * 2.0, v * 2.0, STONE_CELLS * 2, STONE_CELLS * 2, 3, 0.5, 33);
 
             const double stoneness =
                 noise::smoothstep(MORTAR_HALF_WIDTH, MORTAR_HALF_WIDTH + BEVEL_WIDTH, hit.edgeDistance);
