@@ -1,4 +1,7 @@
-// zorbi-contactsheet RUN_FOLDER OUTPUT.png
+// zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN]]
+//
+// With a name and a frame range it draws a film strip of that character's
+// keyframes instead, for looking at one animation closely.
 //
 // Draws every character of the show through the program's own Actor, in the
 // poses the show plays (stand, run, jump, salute, point) at a few keyframes
@@ -19,6 +22,7 @@
 #include "PngFile.h"
 #include "app/GLState.h"
 #include "model/Actor.h"
+#include "model/AnimationState.h"
 
 namespace {
 
@@ -26,6 +30,7 @@ constexpr int CELL_WIDTH = 150;
 constexpr int CELL_HEIGHT = 200;
 constexpr int LABEL_WIDTH = 76;
 constexpr int HEADER_HEIGHT = 22;
+constexpr int WINDOW_WIDTH = 1250;  // wide enough for the line-up
 
 // A pose in the sheet: an animation number, a frame inside the whole file,
 // and how far the figure is turned about the up axis (0: profile, facing
@@ -117,6 +122,60 @@ void drawCell(Actor& actor, const Shot& shot) {
     drawText(4, 4, shot.label, CELL_WIDTH, CELL_HEIGHT);
 }
 
+// A 20-unit crate like the show's platforms, resting on the ground.
+void drawCrate(float x, float z) {
+    const float h = 10.0f;
+    const float y = -14.0f;
+    const float faces[5][4][3] = {
+        {{-h, -h, h}, {h, -h, h}, {h, h, h}, {-h, h, h}},     {{h, -h, h}, {h, -h, -h}, {h, h, -h}, {h, h, h}},
+        {{-h, -h, -h}, {-h, -h, h}, {-h, h, h}, {-h, h, -h}}, {{-h, h, h}, {h, h, h}, {h, h, -h}, {-h, h, -h}},
+        {{h, -h, -h}, {-h, -h, -h}, {-h, h, -h}, {h, h, -h}},
+    };
+    const float normals[5][3] = {{0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 0, -1}};
+    glColor3f(0.72f, 0.55f, 0.34f);
+    glBegin(GL_QUADS);
+    for (int f = 0; f < 5; ++f) {
+        glNormal3fv(normals[f]);
+        for (int k = 0; k < 4; ++k) {
+            glVertex3f(x + faces[f][k][0], y + faces[f][k][1], z + faces[f][k][2]);
+        }
+    }
+    glEnd();
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+// The whole cast side by side, turned a little towards the viewer, beside a
+// platform, seen from the show's camera angle.
+void drawLineUp(std::vector<Actor*>& cast, int width) {
+    glViewport(0, 0, width, CELL_HEIGHT);
+    glClearColor(0.42f, 0.55f, 0.7f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(17.0, static_cast<double>(width) / CELL_HEIGHT, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    glTranslatef(20.0f, -2.0f, -270.0f);
+    glRotatef(25.0f, 1.0f, 0.0f, 0.0f);
+    const GLfloat sunPosition[] = {120.0f, 100.0f, 160.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sunPosition);
+    glPushMatrix();
+    glScalef(5.0f, 1.0f, 1.0f);
+    drawGround();
+    glPopMatrix();
+    drawCrate(-190.0f, -10.0f);
+    for (size_t i = 0; i < cast.size(); ++i) {
+        glPushMatrix();
+        glTranslatef(-150.0f + 52.0f * static_cast<float>(i), 0.0f, 0.0f);
+        glRotatef(-35.0f, 0.0f, 1.0f, 0.0f);
+        showFrame(*cast[i], {"", 0, 0, 0.0f});
+        glPopMatrix();
+    }
+    glPopMatrix();
+    drawText(4, 4, "the cast beside a 20-unit platform, from the show's camera angle", width, CELL_HEIGHT);
+}
+
 void drawSunCell(Actor& sun) {
     glViewport(0, 0, CELL_WIDTH, CELL_HEIGHT);
     glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
@@ -135,16 +194,17 @@ void drawSunCell(Actor& sun) {
     drawText(4, 4, "sun (unlit)", CELL_WIDTH, CELL_HEIGHT);
 }
 
-// Copies the cell from the back buffer into the sheet (top row first).
-void copyCell(std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int top) {
-    std::vector<std::uint8_t> cell(static_cast<size_t>(CELL_WIDTH) * CELL_HEIGHT * 3);
+// Copies the bottom-left `width` x CELL_HEIGHT pixels of the back buffer
+// into the sheet (top row first).
+void copyCell(std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int top, int width = CELL_WIDTH) {
+    std::vector<std::uint8_t> cell(static_cast<size_t>(width) * CELL_HEIGHT * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, CELL_WIDTH, CELL_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, cell.data());
+    glReadPixels(0, 0, width, CELL_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, cell.data());
     for (int row = 0; row < CELL_HEIGHT; ++row) {
-        const std::uint8_t* source = &cell[static_cast<size_t>(CELL_HEIGHT - 1 - row) * CELL_WIDTH * 3];
+        const std::uint8_t* source = &cell[static_cast<size_t>(CELL_HEIGHT - 1 - row) * width * 3];
         std::uint8_t* target = &sheet[(static_cast<size_t>(top + row) * sheetWidth + left) * 3];
-        std::copy(source, source + CELL_WIDTH * 3, target);
+        std::copy(source, source + width * 3, target);
     }
 }
 
@@ -165,11 +225,31 @@ void drawLabelCell(const std::string& text, std::vector<std::uint8_t>& sheet, in
     }
 }
 
+// One row: the character's keyframes from `first` to `last`.
+std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float turn, int& width, int& height) {
+    Actor actor(name);
+    int columns = last - first + 1;
+    width = columns * CELL_WIDTH;
+    height = CELL_HEIGHT;
+    std::vector<std::uint8_t> strip(static_cast<size_t>(width) * height * 3, 40);
+    for (int column = 0; column < columns; ++column) {
+        int frame = first + column;
+        int animation = 0;
+        while (animation + 1 < 21 && animationRanges[animation + 1].firstFrame <= frame) {
+            ++animation;
+        }
+        std::string label = "frame " + std::to_string(frame);
+        drawCell(actor, {label.c_str(), animation, frame, turn});
+        copyCell(strip, width, column * CELL_WIDTH, 0);
+    }
+    return strip;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png\n");
+    if (argc != 3 && argc != 6 && argc != 7) {
+        std::fprintf(stderr, "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN]]\n");
         return 2;
     }
     std::string output = std::filesystem::absolute(argv[2]).string();
@@ -177,15 +257,24 @@ int main(int argc, char** argv) {
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(CELL_WIDTH, CELL_HEIGHT);
+    glutInitWindowSize(WINDOW_WIDTH, CELL_HEIGHT);
     glutCreateWindow("Get Zorbi contact sheet");
     glewInit();
     initGLState();
 
+    if (argc >= 6) {
+        int width = 0;
+        int height = 0;
+        float turn = argc == 7 ? std::stof(argv[6]) : 0.0f;
+        std::vector<std::uint8_t> strip = filmStrip(argv[3], std::stoi(argv[4]), std::stoi(argv[5]), turn, width, height);
+        return writePng(output, width, height, strip) ? 0 : 1;
+    }
+
     int columns = static_cast<int>(SHOTS.size());
     int rows = static_cast<int>(CAST.size());
     int sheetWidth = LABEL_WIDTH + columns * CELL_WIDTH;
-    int sheetHeight = HEADER_HEIGHT + rows * CELL_HEIGHT;
+    // One row per character, then the sun and the line-up.
+    int sheetHeight = HEADER_HEIGHT + (rows + 1) * CELL_HEIGHT;
     std::vector<std::uint8_t> sheet(static_cast<size_t>(sheetWidth) * sheetHeight * 3, 40);
 
     drawLabelCell("Get Zorbi", sheet, sheetWidth, 0, 0, LABEL_WIDTH, HEADER_HEIGHT);
@@ -193,19 +282,29 @@ int main(int argc, char** argv) {
         drawLabelCell(SHOTS[column].label, sheet, sheetWidth, LABEL_WIDTH + column * CELL_WIDTH, 0, CELL_WIDTH,
                       HEADER_HEIGHT);
     }
+    std::vector<Actor*> cast;
     for (int row = 0; row < rows; ++row) {
         if (!std::filesystem::exists(std::string("data/models/c/") + CAST[row] + ".md2")) {
             std::fprintf(stderr, "zorbi-contactsheet: no model for %s, row left empty\n", CAST[row]);
             continue;
         }
-        Actor actor(CAST[row]);
+        Actor* actor = new Actor(CAST[row]);
+        cast.push_back(actor);
         int top = HEADER_HEIGHT + row * CELL_HEIGHT;
         drawLabelCell(CAST[row], sheet, sheetWidth, 0, top, LABEL_WIDTH, CELL_HEIGHT);
         for (int column = 0; column < columns; ++column) {
-            drawCell(actor, SHOTS[column]);
+            drawCell(*actor, SHOTS[column]);
             copyCell(sheet, sheetWidth, LABEL_WIDTH + column * CELL_WIDTH, top);
         }
     }
+    int lastTop = HEADER_HEIGHT + rows * CELL_HEIGHT;
+    drawLabelCell("sun, cast", sheet, sheetWidth, 0, lastTop, LABEL_WIDTH, CELL_HEIGHT);
+    Actor sun("sun");
+    drawSunCell(sun);
+    copyCell(sheet, sheetWidth, LABEL_WIDTH, lastTop);
+    int lineUpWidth = std::min(WINDOW_WIDTH, sheetWidth - LABEL_WIDTH - CELL_WIDTH);
+    drawLineUp(cast, lineUpWidth);
+    copyCell(sheet, sheetWidth, LABEL_WIDTH + CELL_WIDTH, lastTop, lineUpWidth);
     if (!writePng(output, sheetWidth, sheetHeight, sheet)) {
         std::fprintf(stderr, "zorbi-contactsheet: cannot write %s\n", output.c_str());
         return 1;

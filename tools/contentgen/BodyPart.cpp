@@ -47,8 +47,9 @@ std::vector<double> BodyPart::ringParameters() const {
     return parameters;
 }
 
-Vec3 BodyPart::surfacePoint(double u, double v) const {
-    std::vector<double> parameters = ringParameters();
+Vec3 BodyPart::surfacePoint(double u, double v) const { return surfacePoint(u, v, ringParameters()); }
+
+Vec3 BodyPart::surfacePoint(double u, double v, const std::vector<double>& parameters) const {
     size_t last = rings.size() - 1;
     v = clamp01(v);
     size_t index = 0;
@@ -80,11 +81,13 @@ Vec3 BodyPart::surfacePoint(double u, double v) const {
 Vec3 BodyPart::surfaceNormal(double u, double v) const {
     const double step = 1e-3;
     double vc = std::min(1.0 - 2.0 * step, std::max(2.0 * step, v));
-    Vec3 du = surfacePoint(u + step, vc) - surfacePoint(u - step, vc);
-    Vec3 dv = surfacePoint(u, vc + step) - surfacePoint(u, vc - step);
+    std::vector<double> parameters = ringParameters();
+    Vec3 du = surfacePoint(u + step, vc, parameters) - surfacePoint(u - step, vc, parameters);
+    Vec3 dv = surfacePoint(u, vc + step, parameters) - surfacePoint(u, vc - step, parameters);
     Vec3 n = normalize(cross(du, dv));
-    Vec3 centre = origin + axis * dot(surfacePoint(u, vc) - origin, axis);
-    if (dot(n, surfacePoint(u, vc) - centre) < 0.0) {
+    Vec3 here = surfacePoint(u, vc, parameters);
+    Vec3 centre = origin + axis * dot(here - origin, axis);
+    if (dot(n, here - centre) < 0.0) {
         n = -n;
     }
     return n;

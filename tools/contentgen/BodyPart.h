@@ -59,6 +59,8 @@ struct BodyPart {
 
     // The surface point at (u, v) in the rest pose.
     Vec3 surfacePoint(double u, double v) const;
+    // The same, given the part's ringParameters() already worked out.
+    Vec3 surfacePoint(double u, double v, const std::vector<double>& parameters) const;
     // The outward unit normal at (u, v) in the rest pose.
     Vec3 surfaceNormal(double u, double v) const;
     // The normalised arc length of each ring along the profile.

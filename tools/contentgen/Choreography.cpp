@@ -130,17 +130,17 @@ BodyPose Choreography::run(int i) const {
     // half a cycle behind. Foot places are in leg lengths from the ankle's
     // rest place: contact in front, under the body, push-off, heel kicked
     // up behind, knee driving forward, reaching for the next contact.
-    static const double FOOT_FORWARD[6] = {0.48, 0.06, -0.42, -0.52, -0.06, 0.40};
-    static const double FOOT_UP[6] = {0.00, 0.00, 0.10, 0.46, 0.44, 0.20};
-    static const double TOES_UP[6] = {16.0, 0.0, -30.0, -38.0, -12.0, 6.0};
-    static const double PELVIS_DROP[6] = {1.4, 2.2, 0.7, 1.4, 2.2, 0.7};
+    static const double FOOT_FORWARD[6] = {0.50, 0.02, -0.46, -0.36, 0.06, 0.42};
+    static const double FOOT_UP[6] = {0.00, 0.00, 0.12, 0.54, 0.42, 0.18};
+    static const double TOES_UP[6] = {16.0, 0.0, -30.0, -45.0, -15.0, 8.0};
+    static const double PELVIS_DROP[6] = {1.3, 1.8, 0.6, 1.3, 1.8, 0.6};
     static const double AIRBORNE[6] = {0.0, 0.0, 1.8, 0.0, 0.0, 1.8};
     double phi = TWO_PI * i / 6.0;
     double energy = style.energy;
     BodyPose pose = neutral();
     pose.rootShift = {0.0, 0.0, -PELVIS_DROP[i] * style.bounce};
     pose.lift = AIRBORNE[i] * style.bounce;
-    pose.body = {2.5 * std::sin(phi) * style.looseness, 9.0 * energy, -8.0 * std::cos(phi) * energy};
+    pose.body = {2.5 * std::sin(phi) * style.looseness, 12.0 * energy, -8.0 * std::cos(phi) * energy};
     pose.spine = {0.0, 4.0, 4.0 * std::cos(phi) * energy};
     pose.chest = {0.0, 2.0 - 1.5 * std::cos(2.0 * phi), 9.0 * std::cos(phi) * energy};
     pose.head = {0.0, -9.0, -4.0 * std::cos(phi) * energy};
@@ -177,7 +177,7 @@ BodyPose Choreography::jump(int i) const {
     takeOff.spine.y = -4.0;
     takeOff.head.y = -10.0;
     for (int side = LEFT; side <= RIGHT; ++side) {
-        swingArm(takeOff.arm[side], 165.0 * e, 28.0, 15.0);
+        swingArm(takeOff.arm[side], 128.0 * e, 22.0, 20.0);
         takeOff.leg[side].toesUp = -40.0;
         takeOff.leg[side].footShift = {-0.05 * legs, 0.0, 0.0};
     }
