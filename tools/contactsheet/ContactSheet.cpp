@@ -1,7 +1,8 @@
-// zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN]]
+// zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN [ZOOM]]]
 //
 // With a name and a frame range it draws a film strip of that character's
-// keyframes instead, for looking at one animation closely.
+// keyframes instead, for looking at one animation closely, turned TURN
+// degrees about the up axis and magnified ZOOM times.
 //
 // Draws every character of the show through the program's own Actor, in the
 // poses the show plays (stand, run, jump, salute, point) at a few keyframes
@@ -40,6 +41,7 @@ struct Shot {
     int animation;
     int frame;
     float turn;
+    float zoom = 1.0f;
 };
 
 const std::vector<Shot> SHOTS = {
@@ -110,6 +112,9 @@ void drawCell(Actor& actor, const Shot& shot) {
     // The show's camera looks down 25 degrees from further away; closer here.
     glTranslatef(0.0f, -7.0f, -92.0f);
     glRotatef(12.0f, 1.0f, 0.0f, 0.0f);
+    glScalef(shot.zoom, shot.zoom, shot.zoom);
+    // A magnified view centres on the head.
+    glTranslatef(0.0f, -22.0f * (1.0f - 1.0f / shot.zoom), 0.0f);
     // The sun a quarter of the way round its orbit: up, in front, to the right.
     const GLfloat sunPosition[] = {120.0f, 100.0f, 160.0f, 1.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, sunPosition);
@@ -226,7 +231,8 @@ void drawLabelCell(const std::string& text, std::vector<std::uint8_t>& sheet, in
 }
 
 // One row: the character's keyframes from `first` to `last`.
-std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float turn, int& width, int& height) {
+std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float turn, float zoom, int& width,
+                                    int& height) {
     Actor actor(name);
     int columns = last - first + 1;
     width = columns * CELL_WIDTH;
@@ -239,7 +245,7 @@ std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float
             ++animation;
         }
         std::string label = "frame " + std::to_string(frame);
-        drawCell(actor, {label.c_str(), animation, frame, turn});
+        drawCell(actor, {label.c_str(), animation, frame, turn, zoom});
         copyCell(strip, width, column * CELL_WIDTH, 0);
     }
     return strip;
@@ -248,8 +254,9 @@ std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 6 && argc != 7) {
-        std::fprintf(stderr, "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN]]\n");
+    if (argc != 3 && (argc < 6 || argc > 8)) {
+        std::fprintf(stderr,
+                     "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN [ZOOM]]]\n");
         return 2;
     }
     std::string output = std::filesystem::absolute(argv[2]).string();
@@ -265,8 +272,10 @@ int main(int argc, char** argv) {
     if (argc >= 6) {
         int width = 0;
         int height = 0;
-        float turn = argc == 7 ? std::stof(argv[6]) : 0.0f;
-        std::vector<std::uint8_t> strip = filmStrip(argv[3], std::stoi(argv[4]), std::stoi(argv[5]), turn, width, height);
+        float turn = argc >= 7 ? std::stof(argv[6]) : 0.0f;
+        float zoom = argc >= 8 ? std::stof(argv[7]) : 1.0f;
+        std::vector<std::uint8_t> strip =
+            filmStrip(argv[3], std::stoi(argv[4]), std::stoi(argv[5]), turn, zoom, width, height);
         return writePng(output, width, height, strip) ? 0 : 1;
     }
 

@@ -47,10 +47,8 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
     Vec3 d = spot.position - centre;
     FaceAngles a = faceAngles(d);
     Rgb skin = mix(ALIEN_DARK, ALIEN, 0.75 + 0.25 * fractalNoise(spot.position * 0.8, 31));
-    // Freckle-like spots on the crown.
-    if (a.pitch > 0.6 && valueNoise(spot.position * 1.6, 32) > 0.78) {
-        skin = scaled(skin, 0.8);
-    }
+    // A paler top to the dome.
+    skin = mix(skin, hexColour(0xB5F08E), 0.35 * smoothstep(0.7, 1.4, a.pitch));
     for (double side : {1.0, -1.0}) {
         // Big almond eyes slanting up and out.
         double x = (a.yaw - side * 0.42) * side;

@@ -93,16 +93,25 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& headCentre) {
 }
 
 Rgb paintEye(const PaintSpot& spot) {
-    // The eye looks forward; the iris and pupil sit round the forward normal.
-    double angle = std::acos(std::max(-1.0, std::min(1.0, spot.normal.x)));
-    if (angle < 0.26) {
-        Vec3 glint = spot.normal - normalize(Vec3(1.0, 0.35, 0.45));
-        return length(glint) < 0.15 ? WHITE : INK;
+    // Angles on the eyeball from its front, so the iris stays round however
+    // the ball is stretched.
+    double across = (spot.u - 0.5) * 2.0 * PI;
+    double up = (spot.v - 0.5) * PI;
+    double fromFront = std::sqrt(across * across + up * up);
+    if (ellipseDistance(across, up, 0.22, 0.28, 0.14, 0.14) < 1.0) {
+        return WHITE;
     }
-    if (angle < 0.55) {
-        return mix(scaled(EYE_BLUE, 0.6), EYE_BLUE, (angle - 0.26) / 0.29);
+    if (fromFront < 0.36) {
+        return INK;
     }
-    return spot.normal.z > 0.55 ? mix(SKIN, WHITE, 0.2) : WHITE;
+    if (fromFront < 0.72) {
+        return mix(scaled(EYE_BLUE, 0.55), EYE_BLUE, (fromFront - 0.36) / 0.36);
+    }
+    if (fromFront < 0.8) {
+        return scaled(EYE_BLUE, 0.45);
+    }
+    // The upper lid.
+    return up > 0.95 ? mix(SKIN, WHITE, 0.2) : WHITE;
 }
 
 Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
