@@ -63,7 +63,7 @@ public:
             case Instrument::Snare:
                 return snare(t);
             case Instrument::ClosedHat:
-                return hat(t, 70.0);
+                return hat(t, 45.0);
             case Instrument::OpenHat:
                 return hat(t, 11.0);
             case Instrument::Crash:
@@ -101,7 +101,7 @@ private:
     }
 
     double hat(double t, double decayRate) {
-        return 0.5 * filter.process(noise.next(), 8000.0, 0.9).high * std::exp(-t * decayRate);
+        return 0.9 * filter.process(noise.next(), 7500.0, 0.9).high * std::exp(-t * decayRate);
     }
 
     double crash(double t) {

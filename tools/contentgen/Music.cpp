@@ -22,13 +22,13 @@ struct TrackMix {
 TrackMix mixOf(Instrument instrument) {
     switch (instrument) {
         case Instrument::Kick:
-            return {0.95, 0.0, 0.0, 0.0};
+            return {0.8, 0.0, 0.0, 0.0};
         case Instrument::Snare:
             return {0.55, 0.05, 0.18, 0.0};
         case Instrument::ClosedHat:
-            return {0.30, 0.35, 0.0, 0.0};
+            return {0.5, 0.35, 0.0, 0.0};
         case Instrument::OpenHat:
-            return {0.22, 0.35, 0.05, 0.0};
+            return {0.32, 0.35, 0.05, 0.0};
         case Instrument::Crash:
             return {0.30, -0.3, 0.1, 0.0};
         case Instrument::Bass:
@@ -101,7 +101,7 @@ std::vector<float> master(const StereoMix& mix, double peak) {
         interleaved[2 * i + 1] = mix.right[i];
     }
     synth::normalisePeak(interleaved, 1.0);
-    const double drive = 1.4;
+    const double drive = 1.0;
     for (float& sample : interleaved) {
         sample = static_cast<float>(std::tanh(drive * sample) / std::tanh(drive));
     }

@@ -109,12 +109,12 @@ bool generateSounds(const std::string& outputRoot) {
 
     // One character's voice, pitched up after speaking for the cartoon timbre;
     // espeak-ng speaks slower than usual so the lines stay clear once quickened.
-    const CartoonVoiceStyle taunt{1.3, 0.02, 5.5, 2.2, 0.15};
-    const CartoonVoiceStyle yell{1.25, 0.035, 7.0, 3.0, 0.2};
+    const CartoonVoiceStyle taunt{1.35, 0.025, 5.5, 2.2, 0.15};
+    const CartoonVoiceStyle yell{1.3, 0.035, 7.0, 3.0, 0.2};
     const VoiceLine lines[] = {
-        {"cowards.wav", "Cowards!", {"en+m3", 62, 125}, taunt},
-        {"illgetyou.wav", "I'll get you!", {"en+m3", 58, 120}, taunt},
-        {"warcry.wav", "Yaaah, charge!", {"en+m3", 70, 130}, yell},
+        {"cowards.wav", "Cowards!", {"en+m3", 85, 115}, taunt},
+        {"illgetyou.wav", "I'll get you!", {"en+m3", 80, 110}, taunt},
+        {"warcry.wav", "Yaaah, charge!", {"en+m3", 95, 120}, yell},
     };
     for (const VoiceLine& line : lines) {
         ok = writeVoiceLine(outputRoot, line) && ok;
