@@ -7,6 +7,7 @@
 #include "audio/SoundSystem.h"
 
 SoundSystem* audioSystem = nullptr;
+unsigned audioInitFlags = 0;
 
 namespace {
 
@@ -22,7 +23,7 @@ void createAndInit(unsigned initFlags) {
 }  // namespace
 
 void initAudio() {
-    createAndInit(0);
+    createAndInit(audioInitFlags);
 }
 
 void initAudioWithoutDevice() {

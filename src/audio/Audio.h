@@ -11,6 +11,11 @@ class SoundSystem;
 // written once at start-up, afterwards only read by the cues.
 extern SoundSystem* audioSystem;
 
+// Flags initAudio starts the system with: 0 opens the sound device; the
+// capture tool sets SoundSystem::INIT_NO_DEVICE before assembly, to pull the
+// mix off line in step with its virtual clock. Written before start-up only.
+extern unsigned audioInitFlags;
+
 // Creates audioSystem and opens the output for 100 channels. Called once by
 // the scene assembly.
 void initAudio();

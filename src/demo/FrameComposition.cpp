@@ -130,10 +130,14 @@ void drawFrame() {
     glPopMatrix();  // camera level: the identity again
 }
 
-void onDisplay() {
+void playFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     stepTimeline();
     drawFrame();
+}
+
+void onDisplay() {
+    playFrame();
     glutPostRedisplay();
     glutSwapBuffers();
 }

@@ -3,8 +3,12 @@
 // The display callback: steps the timeline, then draws one whole frame.
 void onDisplay();
 
-// Draws the frame without stepping the timeline, swapping or requesting the
-// next frame; the capture tool renders through this too.
+// Clears the buffers, steps the timeline and draws the frame: everything of
+// onDisplay but the swap and the request for the next frame. The capture
+// tool plays the show through this too.
+void playFrame();
+
+// Draws the frame for the current state without stepping the timeline.
 void drawFrame();
 
 // The visible actors (the figure on stage first, then the cast in table

@@ -11,7 +11,7 @@
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "demo/FrameComposition.h"
-#include "demo/ShowFixture.h"
+#include "support/ShowFixture.h"
 #include "model/Actor.h"
 #include "scene/Block.h"
 #include "scene/SunLight.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 // The assembled show from the ready-to-run folder's real data, in a GL test
 // window, on a clock the test moves. Each test starts from the state right
 // after assembly, with the start time taken at tick 0.
@@ -18,6 +20,9 @@ protected:
     void runUntil(int untilMs, int deltaMs = 10);
 
     int lastStepMs = 0;
+
+private:
+    std::filesystem::path previousFolder;
 };
 
 // Milliseconds at which each state fired in the last runs, -1 where it did not.

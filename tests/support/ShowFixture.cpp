@@ -1,4 +1,4 @@
-#include "demo/ShowFixture.h"
+#include "support/ShowFixture.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,13 +23,13 @@ bool assembled = false;
 void ShowFixture::SetUp() {
     testgl::prepareContext();
     platform::setTickFunction(fakeTicks);
+    // The show reads its files relative to the ready-to-run folder, cues included.
+    previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(readyToRunFolder());
     if (!assembled) {
         // No sound card here: the silent driver keeps streams moving in real time.
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::filesystem::path previous = std::filesystem::current_path();
-        std::filesystem::current_path(readyToRunFolder());
         assembleScene();
-        std::filesystem::current_path(previous);
         assembled = true;
     }
     resetScene();
@@ -40,7 +40,10 @@ void ShowFixture::SetUp() {
     }
 }
 
-void ShowFixture::TearDown() { platform::setTickFunction(nullptr); }
+void ShowFixture::TearDown() {
+    platform::setTickFunction(nullptr);
+    std::filesystem::current_path(previousFolder);
+}
 
 void ShowFixture::stepAt(int atMs, int deltaMs) {
     fakeNow = atMs;

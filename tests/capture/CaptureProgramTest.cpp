@@ -1,0 +1,254 @@
+// The capture tool run for real, under an X server of its own: what it
+// writes, that it writes the same thing every time, and what the pictures and
+// the sound track show.
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <stb_image.h>
+
+#include <cmath>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+#include "support/RunFolder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const char* GOLDEN_FOLDER = ZORBI_SOURCE_DIR "/tests/capture/golden";
+const double GOLDEN_MOMENTS[] = {1.0, 6.0, 12.0, 30.0, 39.0};
+
+struct CaptureRun {
+    int status;
+    std::string output;
+    std::string error;
+};
+
+CaptureRun capture(const std::vector<std::string>& arguments, const std::string& dataFolder = readyToRunFolder()) {
+    PrivateDisplay display;
+    std::vector<std::string> all = {"--data", dataFolder};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE, all, "/tmp", display.name());
+    if (!tool.waitForExit(240000)) {
+        return {-1, tool.standardOutput(), "timed out"};
+    }
+    return {tool.status(), tool.standardOutput(), tool.standardError()};
+}
+
+struct Png {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+Png loadPng(const std::string& path) {
+    Png png;
+    int channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &png.width, &png.height, &channels, 3);
+    if (pixels) {
+        png.rgb.assign(pixels, pixels + static_cast<size_t>(png.width) * png.height * 3);
+        stbi_image_free(pixels);
+    }
+    return png;
+}
+
+// Pixels whose largest channel difference is beyond what rasteriser rounding
+// explains; a missing shadow or a misplaced figure changes hundreds of them.
+int clearlyDifferentPixels(const Png& a, const Png& b) {
+    int count = 0;
+    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3) {
+        int largest = 0;
+        for (int c = 0; c < 3; ++c) {
+            largest = std::max(largest, std::abs(a.rgb[i + c] - b.rgb[i + c]));
+        }
+        count += largest > 48;
+    }
+    return count;
+}
+
+std::string stillName(double seconds) {
+    char name[64];
+    std::snprintf(name, sizeof name, "still-%06.2f.png", seconds);
+    return name;
+}
+
+std::vector<float> readStereo(const std::string& path, int& rate) {
+    SF_INFO info = {};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    std::vector<float> samples;
+    if (!file) {
+        return samples;
+    }
+    samples.resize(static_cast<size_t>(info.frames) * info.channels);
+    sf_readf_float(file, samples.data(), info.frames);
+    sf_close(file);
+    rate = info.samplerate;
+    return samples;
+}
+
+// Where a sound starts: the first frame at or after `from` seconds where the
+// two tracks part. Mixing adds channels, so the track with the cues minus the
+// same show without them is the cues alone, however loud the music.
+double onsetAfter(const std::vector<float>& withCues, const std::vector<float>& withoutCues, int rate,
+                  double from) {
+    for (size_t i = static_cast<size_t>(from * rate) * 2; i < withCues.size() && i < withoutCues.size(); ++i) {
+        if (withCues[i] != withoutCues[i]) {
+            return static_cast<double>(i / 2) / rate;
+        }
+    }
+    return -1.0;
+}
+
+double firstSound(const std::vector<float>& track, int rate) {
+    for (size_t i = 0; i < track.size(); ++i) {
+        if (track[i] != 0.0f) {
+            return static_cast<double>(i / 2) / rate;
+        }
+    }
+    return -1.0;
+}
+
+// The moment of the first frame whose time, as the timeline sees it, is past
+// `threshold`: the frame on which a state fires.
+double firingFrameSeconds(float threshold, int framesPerSecond) {
+    for (int frame = 0;; ++frame) {
+        long long ticks = std::llround(frame * 1000.0 / framesPerSecond);
+        if (static_cast<float>(ticks) / 1000.0f > threshold) {
+            return static_cast<double>(frame) / framesPerSecond;
+        }
+    }
+}
+
+// How long a sound file is silent before its first sample.
+double leadingSilence(const std::string& relativePath) {
+    int rate = 0;
+    std::vector<float> samples;
+    SF_INFO info = {};
+    SNDFILE* file = sf_open((readyToRunFolder() + "/" + relativePath).c_str(), SFM_READ, &info);
+    if (!file) {
+        return -1.0;
+    }
+    samples.resize(static_cast<size_t>(info.frames) * info.channels);
+    sf_readf_float(file, samples.data(), info.frames);
+    sf_close(file);
+    rate = info.samplerate;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        if (samples[i] != 0.0f) {
+            return static_cast<double>(i / info.channels) / rate;
+        }
+    }
+    return -1.0;
+}
+
+// The ready-to-run folder without its voice and effect cues: the show plays
+// on, reporting each missing cue, with the music alone.
+void prepareFolderWithoutCues(const TempDir& folder) {
+    namespace fs = std::filesystem;
+    const fs::path runFolder = readyToRunFolder();
+    for (const char* entry : {"bump.vsh", "bump.fsh", "data/models", "data/tex", "data/gfx", "data/music"}) {
+        fs::path target = fs::path(folder.path()) / entry;
+        fs::create_directories(target.parent_path());
+        fs::create_symlink(runFolder / entry, target);
+    }
+}
+
+}  // namespace
+
+TEST(CaptureProgram, HelpAndBadOptions) {
+    CaptureRun help = capture({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("usage: getzorbi-capture"), std::string::npos);
+
+    CaptureRun badSize = capture({"--size", "0x0"});
+    EXPECT_EQ(badSize.status, 2);
+    EXPECT_NE(badSize.error.find("--size"), std::string::npos);
+}
+
+TEST(CaptureProgram, TheSameOptionsGiveTheSameFrames) {
+    TempDir first, second;
+    for (const TempDir* folder : {&first, &second}) {
+        CaptureRun run = capture({"--size", "320x240", "--fps", "30", "--still", "6.5", "--out", folder->path()});
+        ASSERT_EQ(run.status, 0) << run.error;
+    }
+    std::string a = readWholeFile(first.file(stillName(6.5)));
+    ASSERT_FALSE(a.empty());
+    EXPECT_EQ(a, readWholeFile(second.file(stillName(6.5))));
+}
+
+TEST(CaptureProgram, KeyMomentsMatchTheGoldenFrames) {
+    TempDir folder;
+    std::vector<std::string> arguments = {"--size", "320x240", "--fps", "30", "--out", folder.path()};
+    for (double moment : GOLDEN_MOMENTS) {
+        arguments.push_back("--still");
+        arguments.push_back(std::to_string(moment));
+    }
+    CaptureRun run = capture(arguments);
+    ASSERT_EQ(run.status, 0) << run.error;
+    for (double moment : GOLDEN_MOMENTS) {
+        Png frame = loadPng(folder.file(stillName(moment)));
+        Png golden = loadPng(std::string(GOLDEN_FOLDER) + "/" + stillName(moment));
+        ASSERT_EQ(frame.width, 320);
+        ASSERT_EQ(golden.width, 320) << "golden frame missing: scripts/golden-frames.sh makes them";
+        ASSERT_EQ(frame.height, golden.height);
+        EXPECT_LE(clearlyDifferentPixels(frame, golden), 40) << "at " << moment << " s";
+    }
+}
+
+TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
+    TempDir folder, withoutCues;
+    prepareFolderWithoutCues(withoutCues);
+    const std::vector<std::string> options = {"--size", "160x120", "--fps", "30", "--end", "38", "--audio"};
+    std::vector<std::string> full = options, musicOnly = options;
+    full.push_back(folder.file("show.wav"));
+    musicOnly.push_back(folder.file("music.wav"));
+    CaptureRun run = capture(full);
+    ASSERT_EQ(run.status, 0) << run.error;
+    CaptureRun quieter = capture(musicOnly, withoutCues.path());
+    ASSERT_EQ(quieter.status, 0) << quieter.error;
+    EXPECT_NE(quieter.output.find("FMOD error! 22 File not found. \n"), std::string::npos);
+
+    int rate = 0;
+    std::vector<float> track = readStereo(folder.file("show.wav"), rate);
+    std::vector<float> music = readStereo(folder.file("music.wav"), rate);
+    ASSERT_EQ(rate, 44100);
+    EXPECT_NEAR(track.size() / 2.0 / rate, 38.0 + 1.0 / 30, 0.01);
+
+    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"),
+                0.001);
+    const std::pair<float, const char*> cues[] = {{9.8f, "data/wav/jump.wav"},
+                                                  {30.0f, "data/wav/cowards.wav"},
+                                                  {31.5f, "data/wav/spit.wav"},
+                                                  {34.0f, "data/wav/illgetyou.wav"},
+                                                  {37.0f, "data/wav/warcry.wav"}};
+    for (const auto& [cue, file] : cues) {
+        double expected = firingFrameSeconds(cue, 30) + leadingSilence(file);
+        EXPECT_NEAR(onsetAfter(track, music, rate, cue - 0.5), expected, 0.001) << file;
+    }
+}
+
+TEST(CaptureProgram, AVideoHasPicturesAndSound) {
+    TempDir folder;
+    CaptureRun run = capture({"--size", "160x120", "--fps", "30", "--start", "1", "--end", "3", "--video",
+                       folder.file("clip.mp4")});
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_NE(run.output.find("clip.mp4"), std::string::npos);
+    std::string streams = shellOutput("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 " +
+                                      folder.file("clip.mp4"));
+    EXPECT_NE(streams.find("video"), std::string::npos);
+    EXPECT_NE(streams.find("audio"), std::string::npos);
+    std::string frames = shellOutput("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                                     "stream=nb_read_frames -of csv=p=0 " + folder.file("clip.mp4"));
+    EXPECT_EQ(std::stoi("0" + frames), 61);
+}
+
+TEST(CaptureProgram, TimedemoPrintsFramesTimesAndTheBaseline) {
+    CaptureRun run = capture({"--size", "160x120", "--end", "1", "--timedemo"});
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_TRUE(std::regex_search(run.output, std::regex(R"(^61 frames [0-9.]+ seconds [0-9.]+ fps; frame ms: median [0-9.]+, 99th [0-9.]+, worst [0-9.]+\n)")))
+        << run.output;
+    EXPECT_NE(run.output.find("baseline (clear and finish only): median"), std::string::npos);
+    EXPECT_NE(run.output.find("peak resident memory"), std::string::npos);
+}

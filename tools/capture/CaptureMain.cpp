@@ -1,0 +1,183 @@
+// getzorbi-capture: records the show to pictures, a video with its sound, or
+// a timedemo, playing it with the demo's own code on a virtual clock.
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CaptureOptions.h"
+#include "OffscreenTarget.h"
+#include "PngFile.h"
+#include "ProgressBar.h"
+#include "ShowPlayer.h"
+#include "SoundTrack.h"
+#include "Timedemo.h"
+#include "VideoEncoder.h"
+
+namespace {
+
+constexpr int BASELINE_FRAMES = 300;
+
+std::string absolutePath(const std::string& path) {
+    return path.empty() ? path : std::filesystem::absolute(path).lexically_normal().string();
+}
+
+bool savePicture(const ShowPlayer& player, const std::string& path) {
+    if (!writePng(path, player.width, player.height, toTopDownRgb(player.picture(), player.width, player.height))) {
+        std::fprintf(stderr, "getzorbi-capture: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string stillName(double seconds) {
+    char name[64];
+    std::snprintf(name, sizeof name, "still-%06.2f.png", seconds);
+    return name;
+}
+
+std::string frameName(int frame) {
+    char name[64];
+    std::snprintf(name, sizeof name, "frame-%06d.png", frame);
+    return name;
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+int runTimedemo(ShowPlayer& player, const CaptureOptions& options) {
+    int firstTimed = player.frameAt(options.startSeconds);
+    int lastFrame = player.frameAt(options.endSeconds);
+    FrameTimes show;
+    for (int frame = 0; frame <= lastFrame; ++frame) {
+        auto started = std::chrono::steady_clock::now();
+        player.playNextFrame();
+        glFinish();
+        if (frame >= firstTimed) {
+            show.milliseconds.push_back(millisecondsSince(started));
+        }
+    }
+    FrameTimes baseline;
+    for (int frame = 0; frame < BASELINE_FRAMES; ++frame) {
+        auto started = std::chrono::steady_clock::now();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glFinish();
+        baseline.milliseconds.push_back(millisecondsSince(started));
+    }
+    std::fputs(timedemoReport(show, baseline, peakResidentMemoryKiB()).c_str(), stdout);
+    return 0;
+}
+
+// The sound from the first frame written to the end of the last one.
+std::vector<float> soundOfWrittenFrames(ShowPlayer& player, int firstWritten) {
+    player.finishSound();
+    size_t from = std::min(player.sound.size(), static_cast<size_t>(player.soundSampleOf(firstWritten) * 2));
+    return std::vector<float>(player.sound.begin() + static_cast<long>(from), player.sound.end());
+}
+
+bool writeVideo(const std::string& silentVideo, const std::string& soundFile, const CaptureOptions& options) {
+    bool muxed = muxSound(silentVideo, soundFile, options.videoFile);
+    std::filesystem::remove(silentVideo);
+    if (!muxed) {
+        std::fprintf(stderr, "getzorbi-capture: ffmpeg could not put the sound under %s\n", options.videoFile.c_str());
+    }
+    return muxed;
+}
+
+int runCapture(ShowPlayer& player, const CaptureOptions& options) {
+    int firstWritten = player.frameAt(options.startSeconds);
+    int lastFrame = player.frameAt(options.endSeconds);
+    std::vector<int> stillFrames;
+    for (double seconds : options.stills) {
+        stillFrames.push_back(player.frameAt(seconds));
+        lastFrame = std::max(lastFrame, stillFrames.back());
+    }
+    if (!options.stills.empty() && !options.sequence && options.videoFile.empty() && options.audioFile.empty()) {
+        lastFrame = *std::max_element(stillFrames.begin(), stillFrames.end());
+    }
+
+    VideoEncoder video;
+    std::string silentVideo = options.videoFile + ".silent.mp4";
+    if (!options.videoFile.empty() && !video.open(silentVideo, player.width, player.height, player.framesPerSecond)) {
+        return 1;
+    }
+    ProgressBar progress(options.videoFile.empty() && !options.sequence ? 0 : lastFrame + 1);
+    bool ok = true;
+    for (int frame = 0; frame <= lastFrame && ok; ++frame) {
+        player.playNextFrame();
+        for (size_t i = 0; i < stillFrames.size(); ++i) {
+            if (stillFrames[i] == frame) {
+                ok = savePicture(player, options.outputFolder + "/" + stillName(options.stills[i])) && ok;
+            }
+        }
+        if (frame >= firstWritten && options.sequence) {
+            ok = savePicture(player, options.outputFolder + "/" + frameName(frame)) && ok;
+        }
+        if (frame >= firstWritten && !options.videoFile.empty()) {
+            ok = video.addFrame(player.picture()) && ok;
+        }
+        progress.update(frame + 1);
+    }
+    if (!options.videoFile.empty() || options.sequence) {
+        progress.finish();
+    }
+    if (!options.videoFile.empty() && !video.close()) {
+        std::fprintf(stderr, "getzorbi-capture: ffmpeg failed while encoding %s\n", options.videoFile.c_str());
+        return 1;
+    }
+    if (!ok) {
+        return 1;
+    }
+
+    if (player.keepSound) {
+        std::vector<float> sound = soundOfWrittenFrames(player, firstWritten);
+        std::string soundFile = options.audioFile.empty() ? options.videoFile + ".wav" : options.audioFile;
+        if (!writeSoundTrack(soundFile, sound, ShowPlayer::AUDIO_RATE)) {
+            return 1;
+        }
+        if (!options.videoFile.empty()) {
+            ok = writeVideo(silentVideo, soundFile, options);
+            if (options.audioFile.empty()) {
+                std::filesystem::remove(soundFile);
+            }
+            if (ok) {
+                std::printf("getzorbi-capture: wrote %s\n", options.videoFile.c_str());
+            }
+        }
+    }
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CaptureOptions options;
+    std::string error;
+    if (!parseCaptureOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "getzorbi-capture: %s\n(getzorbi-capture --help lists the options)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(CAPTURE_USAGE, stdout);
+        return 0;
+    }
+    // The player works inside the data folder; outputs stay where they were asked for.
+    options.outputFolder = absolutePath(options.outputFolder);
+    options.videoFile = absolutePath(options.videoFile);
+    options.audioFile = absolutePath(options.audioFile);
+    std::error_code ignored;
+    std::filesystem::create_directories(options.outputFolder, ignored);
+
+    ShowPlayer player(options.width, options.height, options.framesPerSecond);
+    player.keepSound = !options.videoFile.empty() || !options.audioFile.empty();
+    if (!player.start(absolutePath(options.dataFolder))) {
+        return 1;
+    }
+    return options.timedemo ? runTimedemo(player, options) : runCapture(player, options);
+}
