@@ -31,9 +31,9 @@ std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonV
     std::vector<float> out;
     const double baseStep = static_cast<double>(speech.sampleRate) / synth::SAMPLE_RATE * style.pitchFactor;
     double position = 0.0;
-    // Going up in pitch also shortens the sound, so the source is read faster
-    // than the output is written; the source's own anti-alias margin (it is
-    // band-limited to well under its Nyquist) covers the shift.
+    // Reading the speech faster than its own rate raises pitch and formants
+    // together and shortens the line. espeak-ng's 22.05 kHz is read at well
+    // under one source sample per output sample, so nothing aliases.
     for (long i = 0; position < speech.samples.size(); ++i) {
         out.push_back(static_cast<float>(interpolate(speech.samples, position)));
         const double seconds = static_cast<double>(i) / synth::SAMPLE_RATE;

@@ -184,6 +184,9 @@ void addBar(Score& score, const Section& section, const BarPlan& bar, int barInd
     for (size_t i = 0; i < chords.size(); ++i) {
         ChordSpan span{transposed(chordPitchClasses(chords[i]), section.transpose), start + i * length / chords.size(),
                        length / chords.size(), length / 8.0};
+        if (span.pitchClasses.empty()) {
+            continue;  // not a chord symbol this sequencer knows
+        }
         if (*bar.bassLine == '\0') {
             addBass(score.events, span, section.comping);
         }

@@ -81,12 +81,12 @@ void addDrumLane(std::vector<NoteEvent>& events, Instrument instrument, const st
 }
 
 std::vector<int> chordPitchClasses(const std::string& symbol) {
-    const int root =
-        noteNumber(symbol.substr(0, symbol.size() > 1 && (symbol[1] == '#' || symbol[1] == 'b') ? 2 : 1) + "4");
+    const size_t rootLength = symbol.size() > 1 && (symbol[1] == '#' || symbol[1] == 'b') ? 2 : 1;
+    const int root = noteNumber(symbol.substr(0, rootLength) + "4");
     if (root < 0) {
         return {};
     }
-    const std::string quality = symbol.substr(symbol.size() > 1 && (symbol[1] == '#' || symbol[1] == 'b') ? 2 : 1);
+    const std::string quality = symbol.substr(rootLength);
     std::vector<int> intervals;
     if (quality.empty()) {
         intervals = {0, 4, 7};
