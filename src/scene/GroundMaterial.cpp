@@ -40,7 +40,7 @@ GroundMaterial::~GroundMaterial() = default;
 
 void GroundMaterial::loadNormalMap(const char* path) {
     normalImage = std::make_unique<TGAImage>(path);
-    // Not mipmapped: GLU would resample the encoded normals as colours.
+    // Level 0 alone at the file's own size: no resampling blurs the normals.
     normalMap = uploadTexture(*normalImage, UploadKind::LevelZeroOnly, GL_LINEAR, true);
 }
 
