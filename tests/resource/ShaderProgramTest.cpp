@@ -85,19 +85,6 @@ TEST_F(ShaderBuildTest, MissingFileEndsWithThatShadersCompileMessage) {
     expectQuietEnd(buildIn(folder), "Compile Error in Fragment Shader...");
 }
 
-TEST_F(ShaderBuildTest, CarriageReturnLineEndsBuildLikeLineFeeds) {
-    auto withCarriageReturns = [](std::string text) {
-        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
-            text.insert(at, "\r");
-        }
-        return text;
-    };
-    folder.write("bump.vsh", withCarriageReturns(readWholeFile(std::string(ZORBI_SOURCE_DIR) + "/data/bump.vsh")));
-    folder.write("bump.fsh", withCarriageReturns(readWholeFile(std::string(ZORBI_SOURCE_DIR) + "/data/bump.fsh")));
-    testexit::Outcome outcome = buildIn(folder);
-    EXPECT_FALSE(outcome.exited) << outcome.standardOutput;
-}
-
 TEST(ShaderTextTest, DropsCarriageReturnsBeforeLineFeedsOnly) {
     const std::string bytes = "a\r\nb\rc\r\r\nd\r";
     EXPECT_EQ(shaderTextFromBytes(bytes.data(), bytes.size()), "a\nb\rc\r\nd\r");

@@ -79,18 +79,3 @@ TEST(Matrix4Test, ShadowOfAVertexLandsWhereTheLightRayMeetsTheGround) {
     EXPECT_FLOAT_EQ(transform(matrix, Vec4(3.0f, 124.0f, 1.0f, 1.0f)).w, 0.0f);
     EXPECT_LT(transform(matrix, Vec4(3.0f, 130.0f, 1.0f, 1.0f)).w, 0.0f);
 }
-
-TEST(Matrix4Test, ShadowOntoATiltedPlaneStaysOnThatPlane) {
-    const Plane tilted(1.0f, 2.0f, -1.0f, 4.0f);
-    const Vec4 light(10.0f, 40.0f, 5.0f, 1.0f);
-    Matrix4 matrix;
-    matrix.makeShadowMatrix(tilted, light);
-    const Vec4 vertex(2.0f, 6.0f, 1.0f, 1.0f);
-    Vec4 shadow = transform(matrix, vertex);
-    Vec4 projected(shadow.x / shadow.w, shadow.y / shadow.w, shadow.z / shadow.w, 1.0f);
-    EXPECT_NEAR(tilted.dot(projected), 0.0f, 1e-3f);
-    // The shadow, the vertex and the light are on one line.
-    const float t = (projected.x - light.x) / (vertex.x - light.x);
-    EXPECT_NEAR(light.y + t * (vertex.y - light.y), projected.y, 1e-3f);
-    EXPECT_NEAR(light.z + t * (vertex.z - light.z), projected.z, 1e-3f);
-}
