@@ -15,10 +15,15 @@
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+
+#include "model/Actor.h"
 #include "model/Md2Model.h"
 #include "resource/TGAImage.h"
 #include "support/ExitCapture.h"
+#include "support/GLTestWindow.h"
 #include "support/RunFolder.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -325,6 +330,66 @@ TEST(CharacterShapes, NoTwoCharactersAreTheSameMesh) {
     // The figure on stage is the hero himself.
     std::unique_ptr<Md2Model> backup = loadModel("zorbi_backup");
     EXPECT_EQ(backup->positions, models[0]->positions);
+}
+
+// The colours down a character drawn facing the viewer, unlit, from the top
+// of its silhouette to the bottom, against a black background: a column just
+// beside its middle, clear of the zip down the hero's front and of his eyes.
+std::vector<testgl::Rgba> middleColumn(const char* name) {
+    testgl::prepareContext();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    testgl::clearBuffers();
+    WorkingDirectory inRunFolder(readyToRunFolder());
+    Actor actor(name);
+    actor.facing = 0;
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslatef(0.0f, -4.0f, -120.0f);
+    actor.draw(0.0f);
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+    std::vector<testgl::Rgba> column;
+    for (int y = testgl::WINDOW_HEIGHT - 1; y >= 0; --y) {
+        testgl::Rgba pixel = testgl::readPixel(testgl::WINDOW_WIDTH / 2 + 1, y);
+        if (pixel.r + pixel.g + pixel.b > 30) {
+            column.push_back(pixel);
+        }
+    }
+    return column;
+}
+
+// The share of pixels in [from, to) of the column (fractions of its length)
+// that `looksLike` accepts.
+template <typename Test>
+double share(const std::vector<testgl::Rgba>& column, double from, double to, Test looksLike) {
+    size_t first = static_cast<size_t>(from * column.size());
+    size_t last = static_cast<size_t>(to * column.size());
+    size_t hits = 0;
+    for (size_t i = first; i < last; ++i) {
+        hits += looksLike(column[i]) ? 1 : 0;
+    }
+    return last > first ? static_cast<double>(hits) / (last - first) : 0.0;
+}
+
+// The skin is painted top-down into each part's own rectangle, and the
+// program samples it at (s, -t) with repeat: a wrong t would put the suit on
+// the head and the head's green on the legs.
+TEST(CharacterSkins, PaintedSkinLandsOnTheMatchingParts) {
+    std::vector<testgl::Rgba> alien = middleColumn("marvin");
+    ASSERT_GT(alien.size(), 60u);
+    auto green = [](const testgl::Rgba& p) { return p.g > p.r + 40 && p.g > p.b + 40; };
+    EXPECT_GT(share(alien, 0.1, 0.35, green), 0.7);
+    EXPECT_LT(share(alien, 0.6, 1.0, green), 0.1);
+
+    std::vector<testgl::Rgba> hero = middleColumn("zorbi");
+    ASSERT_GT(hero.size(), 60u);
+    auto blue = [](const testgl::Rgba& p) { return p.b > p.r + 60 && p.b > p.g + 30; };
+    auto brownOrSkin = [](const testgl::Rgba& p) { return p.r > p.b + 40; };
+    // Hair and face in the top third, the blue jacket below the scarf.
+    EXPECT_GT(share(hero, 0.02, 0.35, brownOrSkin), 0.9);
+    EXPECT_EQ(share(hero, 0.02, 0.35, blue), 0.0);
+    EXPECT_GT(share(hero, 0.5, 0.75, blue), 0.6);
+    EXPECT_LT(share(hero, 0.5, 0.75, brownOrSkin), 0.2);
 }
 
 }  // namespace
