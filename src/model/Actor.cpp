@@ -21,7 +21,9 @@ Actor::Actor(const char* name) {
     model = loaded.release();
 }
 
-Actor::~Actor() { delete model; }
+Actor::~Actor() {
+    delete model;
+}
 
 void Actor::setAnimation(std::int32_t number) {
     requestedAnimation = number;

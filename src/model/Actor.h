@@ -30,7 +30,7 @@ public:
 
     AnimationState animationState;
     std::int32_t requestedAnimation = 0;  // re-applied on every draw
-    Md2Model* model = nullptr;           // owned
+    Md2Model* model = nullptr;            // owned
     bool visible = false;
     float x = 0.0f;
     float z = 0.0f;

@@ -30,8 +30,8 @@ float shadowPositions[Md2Model::MAX_VERTICES * 3];
 float shadowNormals[Md2Model::MAX_VERTICES * 3];
 
 std::int32_t readInt32(const std::uint8_t* bytes) {
-    std::uint32_t value = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                          std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
+    std::uint32_t value = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+                          std::uint32_t(bytes[3]) << 24;
     return static_cast<std::int32_t>(value);
 }
 
@@ -74,15 +74,19 @@ bool sectionInside(std::int64_t offset, std::int64_t count, std::int64_t recordS
     return offset >= 0 && offset + count * recordSize <= static_cast<std::int64_t>(fileSize);
 }
 
-bool vertexIndexValid(std::int64_t index, std::int32_t vertexCount) { return index >= 0 && index < vertexCount; }
+bool vertexIndexValid(std::int64_t index, std::int32_t vertexCount) {
+    return index >= 0 && index < vertexCount;
+}
 
 // The header's counts and sections; an empty string when they can be used.
 std::string headerProblem(const Md2Header& header, std::size_t fileSize) {
     const struct {
         const char* name;
         std::int32_t value;
-    } counts[] = {{"frameSize", header.frameSize},         {"vertexCount", header.vertexCount},
-                  {"triangleCount", header.triangleCount}, {"commandCount", header.commandCount},
+    } counts[] = {{"frameSize", header.frameSize},
+                  {"vertexCount", header.vertexCount},
+                  {"triangleCount", header.triangleCount},
+                  {"commandCount", header.commandCount},
                   {"frameCount", header.frameCount}};
     for (const auto& count : counts) {
         if (count.value < 0) {
@@ -140,8 +144,8 @@ std::string commandsProblem(const std::uint8_t* bytes, const Md2Header& header) 
         }
         std::int64_t vertices = count < 0 ? -count : count;
         if (vertices > (wordCount - word) / WORDS_PER_COMMAND_VERTEX) {
-            return "the primitive at word " + std::to_string(word - 1) + " runs past the " +
-                   std::to_string(wordCount) + " words of the command list";
+            return "the primitive at word " + std::to_string(word - 1) + " runs past the " + std::to_string(wordCount) +
+                   " words of the command list";
         }
         for (std::int64_t v = 0; v < vertices; ++v) {
             std::int64_t indexWord = word + v * WORDS_PER_COMMAND_VERTEX + 2;
@@ -164,7 +168,9 @@ std::int32_t frameOrZero(std::int32_t frame, std::int32_t frameCount) {
 
 }  // namespace
 
-Md2Model::Md2Model(const char* path) { load(path); }
+Md2Model::Md2Model(const char* path) {
+    load(path);
+}
 
 bool Md2Model::load(const char* path) {
     std::vector<std::uint8_t> bytes;

@@ -85,7 +85,7 @@ public:
     // texture coordinates, one 32-bit word each. Checked at load: every
     // primitive lies inside the words and names vertices below vertexCount.
     std::vector<std::int32_t> commands;
-    std::vector<float> normals;  // same shape as positions; unit or zero length
+    std::vector<float> normals;     // same shape as positions; unit or zero length
     std::uint32_t skinTexture = 0;  // GL texture name, 0 until setTexture
     float scale = 1.0f;
     // The state of the actor that drew this model last; not owned.

@@ -20,8 +20,7 @@ TGADecodeResult failure(platform::OutputStream stream, const std::string& messag
 }
 
 TGADecodeResult brokenFile(const std::string& fileName, const std::string& what) {
-    return failure(platform::OutputStream::StandardError,
-                   "Error! Broken image file: " + fileName + " (" + what + ")");
+    return failure(platform::OutputStream::StandardError, "Error! Broken image file: " + fileName + " (" + what + ")");
 }
 
 }  // namespace
@@ -71,8 +70,7 @@ TGADecodeResult TGAImage::decode(const std::uint8_t* bytes, std::size_t size, co
     pixels.assign(static_cast<std::size_t>(pixelBytes), 0);
 
     if (screenDestination != BOTTOM_UP && screenDestination != TOP_DOWN) {
-        return failure(platform::OutputStream::StandardError,
-                       "TGALoader#Error: Unrecognized screenDestination!");
+        return failure(platform::OutputStream::StandardError, "TGALoader#Error: Unrecognized screenDestination!");
     }
     if (pixelBytes > 0 && !firstPixelInside(size)) {
         return brokenFile(fileName, "it ends before its first pixel");

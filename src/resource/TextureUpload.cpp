@@ -10,11 +10,11 @@ GLuint uploadTexture(Image& image, UploadKind kind, GLint filter, bool recordInI
     // The internal format is the enumerant GL_RGBA, not a component count.
     // Neither upload is checked: a texture GL cannot take stays incomplete.
     if (kind == UploadKind::Mipmaps) {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.getWidth(), image.getHeight(), GL_RGBA,
-                          GL_UNSIGNED_BYTE, image.getPixels());
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.getWidth(), image.getHeight(), GL_RGBA, GL_UNSIGNED_BYTE,
+                          image.getPixels());
     } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.getWidth(), image.getHeight(), 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, image.getPixels());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.getWidth(), image.getHeight(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     image.getPixels());
     }
 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

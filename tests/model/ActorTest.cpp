@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <GL/glew.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -60,7 +59,9 @@ struct CharacterFolder {
     WorkingDirectory inside{folder.path()};
 };
 
-bool drawnAt(int x) { return testgl::meanBrightness(x - 2, CENTRE_Y - 2, 5, 5) > DRAWN; }
+bool drawnAt(int x) {
+    return testgl::meanBrightness(x - 2, CENTRE_Y - 2, 5, 5) > DRAWN;
+}
 
 }  // namespace
 

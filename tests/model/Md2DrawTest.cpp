@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <GL/glew.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -72,7 +71,9 @@ GLuint uploadSkin(std::vector<std::uint8_t> bottom, std::vector<std::uint8_t> to
     return uploadTexture(image, UploadKind::Mipmaps, GL_NEAREST, false);
 }
 
-double brightnessAt(int x, int y) { return testgl::meanBrightness(x - 2, y - 2, 5, 5); }
+double brightnessAt(int x, int y) {
+    return testgl::meanBrightness(x - 2, y - 2, 5, 5);
+}
 
 }  // namespace
 

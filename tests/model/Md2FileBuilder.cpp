@@ -35,7 +35,9 @@ Frame gridFrame(const std::string& name) {
 }
 
 // Scene y comes from the file's z, and scene z is minus the file's y.
-PackedVertex sceneVertex(float x, float y, float z) { return {gridByte(x), gridByte(-z), gridByte(y)}; }
+PackedVertex sceneVertex(float x, float y, float z) {
+    return {gridByte(x), gridByte(-z), gridByte(y)};
+}
 
 void Md2FileBuilder::addPrimitive(const std::vector<CommandVertex>& vertices, bool fan) {
     std::int32_t count = std::int32_t(vertices.size());
@@ -67,10 +69,22 @@ std::vector<std::uint8_t> Md2FileBuilder::bytes() const {
     const std::int32_t endOffset = commandsOffset + 4 * std::int32_t(commandWords.size());
 
     std::vector<std::uint8_t> out(magic.begin(), magic.end());
-    const std::int32_t fields[] = {version, 256, 256, frameSize, 0, vertexCount, 0,
-                                   std::int32_t(triangles.size()), std::int32_t(commandWords.size()),
-                                   std::int32_t(frames.size()), HEADER_SIZE, HEADER_SIZE, trianglesOffset,
-                                   framesOffset, commandsOffset, endOffset};
+    const std::int32_t fields[] = {version,
+                                   256,
+                                   256,
+                                   frameSize,
+                                   0,
+                                   vertexCount,
+                                   0,
+                                   std::int32_t(triangles.size()),
+                                   std::int32_t(commandWords.size()),
+                                   std::int32_t(frames.size()),
+                                   HEADER_SIZE,
+                                   HEADER_SIZE,
+                                   trianglesOffset,
+                                   framesOffset,
+                                   commandsOffset,
+                                   endOffset};
     for (std::int32_t field : fields) {
         putInt32(out, field);
     }

@@ -25,9 +25,8 @@ struct CommandVertex {
 };
 
 // Header field offsets.
-constexpr int MAGIC = 0, VERSION = 4, FRAME_SIZE = 16, VERTEX_COUNT = 24, TRIANGLE_COUNT = 32,
-              COMMAND_COUNT = 36, FRAME_COUNT = 40, TRIANGLES_OFFSET = 52, FRAMES_OFFSET = 56,
-              COMMANDS_OFFSET = 60;
+constexpr int MAGIC = 0, VERSION = 4, FRAME_SIZE = 16, VERTEX_COUNT = 24, TRIANGLE_COUNT = 32, COMMAND_COUNT = 36,
+              FRAME_COUNT = 40, TRIANGLES_OFFSET = 52, FRAMES_OFFSET = 56, COMMANDS_OFFSET = 60;
 
 // Frames made with this scale and translate place packed vertices on a grid
 // of 0.1 from -12.8 to 12.7 in every scene axis; sceneVertex finds the bytes.

@@ -100,8 +100,8 @@ TEST(Md2ModelLoad, FrameNumbersAreTheTrailingDigits) {
     EXPECT_EQ(Md2Model::frameNumber("a1b"), 0);
     EXPECT_EQ(Md2Model::frameNumber(""), 0);
     // All 16 bytes count when there is no NUL among them.
-    const char unterminated[20] = {'w', 'a', 'l', 'k', 'w', 'a', 'l', 'k', 'w', 'a', 'l', 'k', 'w', 'a', '4', '2',
-                                   '7', '7', '7', '\0'};
+    const char unterminated[20] = {'w', 'a', 'l', 'k', 'w', 'a', 'l', 'k', 'w', 'a',
+                                   'l', 'k', 'w', 'a', '4', '2', '7', '7', '7', '\0'};
     EXPECT_EQ(Md2Model::frameNumber(unterminated), 42);
 }
 
@@ -142,8 +142,8 @@ TEST(Md2ModelLoad, EachVertexKeepsTheFaceNormalOfTheLastTriangleUsingIt) {
     file.vertexCount = 6;
     Frame frame = gridFrame("base");
     // Triangle A lies in the x-y plane, B in the x-z plane; both use vertex 0.
-    frame.vertices = {sceneVertex(0, 0, 0), sceneVertex(1, 0, 0), sceneVertex(0, 1, 0), sceneVertex(0, 0, 1),
-                      sceneVertex(5, 5, 5), sceneVertex(2, 0, 0)};
+    frame.vertices = {sceneVertex(0, 0, 0), sceneVertex(1, 0, 0), sceneVertex(0, 1, 0),
+                      sceneVertex(0, 0, 1), sceneVertex(5, 5, 5), sceneVertex(2, 0, 0)};
     file.frames = {frame};
     // The last triangle is degenerate (three points on the x axis): skipped.
     file.triangles = {{0, 1, 2}, {0, 3, 1}, {0, 1, 5}};
@@ -248,6 +248,6 @@ TEST(Md2ModelLoad, MissingOrBrokenFileEndsTheProcessWithStatusOne) {
     testexit::Outcome broken = testexit::run([&] { Md2Model model(path.c_str()); });
     EXPECT_TRUE(broken.exited);
     EXPECT_EQ(broken.status, 1);
-    EXPECT_EQ(broken.standardError,
-              "Error! Broken model file: " + path + " (5000 vertices per frame, more than the 2048 a model may have)\n");
+    EXPECT_EQ(broken.standardError, "Error! Broken model file: " + path +
+                                        " (5000 vertices per frame, more than the 2048 a model may have)\n");
 }

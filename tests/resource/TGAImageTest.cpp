@@ -33,10 +33,14 @@ Bytes header(std::uint8_t imageType, int width, int height, std::uint8_t depth, 
     return bytes;
 }
 
-void append(Bytes& bytes, const Bytes& more) { bytes.insert(bytes.end(), more.begin(), more.end()); }
+void append(Bytes& bytes, const Bytes& more) {
+    bytes.insert(bytes.end(), more.begin(), more.end());
+}
 
 // Pixels as the file stores them: blue, green, red.
-Bytes bgr(int r, int g, int b) { return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r)}; }
+Bytes bgr(int r, int g, int b) {
+    return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r)};
+}
 
 Pixel pixelAt(TGAImage& image, int x, int y) {
     const unsigned char* p = image.getPixels() + (y * image.getWidth() + x) * 4;
