@@ -229,14 +229,15 @@ BodyPose Choreography::salute(int i) const {
     swingArm(attention.arm[LEFT], 0.0, 3.0, 6.0);
     reachArm(attention.arm[RIGHT], restHand, elbowBack);
 
-    Vec3 browPointing(0.15, 0.75, 0.55);
+    // Fingers to the right temple, pointing in towards the middle of the brow.
+    Vec3 browPointing(0.3, 0.75, 0.35);
     Vec3 browWrist = wristFor(landmarks.browRight, browPointing);
     BodyPose rising = attention;
     Vec3 chestFront = chestRest() + Vec3(6.0, -3.0, 1.5);
     reachArm(rising.arm[RIGHT], chestFront, Vec3(0.2, -1.0, -0.5));
 
     BodyPose atBrow = attention;
-    reachArm(atBrow.arm[RIGHT], browWrist, Vec3(0.35, -1.0, 0.15));
+    reachArm(atBrow.arm[RIGHT], browWrist, Vec3(0.1, -1.0, 0.5));
     atBrow.arm[RIGHT].wrist = {-20.0, 0.0, 0.0};
     atBrow.head.y = -4.0;
     atBrow.chest.y = -4.0;

@@ -187,7 +187,7 @@ Figure makeBunny() {
     figure.style.bounce = 1.4;
     figure.style.looseness = 1.1;
     figure.style.earSwing = 9.0;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.4, -3.0, 2.4);
+    figure.landmarks.browRight = parts.headCentre + Vec3(4.8, -4.0, 2.6);
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = FUR;

@@ -191,7 +191,7 @@ Figure makeDroid() {
     figure.style.energy = 0.85;
     figure.style.bounce = 0.7;
     figure.style.looseness = 0.4;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.6, -3.4, 2.0);
+    figure.landmarks.browRight = parts.headCentre + Vec3(5.8, -4.4, 2.2);
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = METAL;

@@ -204,7 +204,7 @@ Figure makeKurbis() {
 
     figure.style.energy = 1.1;
     figure.style.looseness = 1.4;
-    figure.landmarks.browRight = parts.headCentre + Vec3(7.0, -3.6, 2.6);
+    figure.landmarks.browRight = parts.headCentre + Vec3(6.4, -5.4, 2.8);
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = SHIRT;

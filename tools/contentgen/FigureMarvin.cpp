@@ -192,7 +192,7 @@ Figure makeMarvin() {
     figure.style.energy = 1.05;
     figure.style.bounce = 1.2;
     figure.style.looseness = 1.2;
-    figure.landmarks.browRight = parts.headCentre + Vec3(6.6, -3.6, 2.4);
+    figure.landmarks.browRight = parts.headCentre + Vec3(5.0, -5.6, 0.6);
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = SUIT;

@@ -204,7 +204,7 @@ Figure makeTigger() {
     figure.style.looseness = 1.3;
     figure.style.tailSway = 18.0;
     figure.style.tailCurl = 22.0;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.8, -3.4, 2.4);
+    figure.landmarks.browRight = parts.headCentre + Vec3(5.2, -4.8, 2.6);
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = ORANGE;

@@ -22,8 +22,8 @@ Proportions zorbiProportions() {
     p.neckLength = 2.0;
     p.shoulderHalfWidth = 5.8;
     p.shoulderDrop = 1.6;
-    p.upperArmLength = 7.0;
-    p.forearmLength = 6.5;
+    p.upperArmLength = 7.5;
+    p.forearmLength = 7.0;
     p.armSpread = 9.0;
     return p;
 }
@@ -213,7 +213,7 @@ Figure makeZorbi() {
 
     figure.style.energy = 1.0;
     figure.style.looseness = 1.0;
-    figure.landmarks.browRight = parts.headCentre + Vec3(6.2, -3.2, 2.8);
+    figure.landmarks.browRight = parts.headCentre + Vec3(5.8, -4.6, 2.4);
     figure.landmarks.handLength = 0.8 * shapes.handRadii.z * 2.0;
 
     figure.skinBackground = JACKET;
