@@ -35,6 +35,19 @@ Geometry windowGeometry(const PrivateDisplay& display, const std::string& window
     return geometry;
 }
 
+// The size the window settles at: GLUT applies the configured size once the
+// main loop runs, after loading, so the first size seen may be its default.
+Geometry settledGeometry(const PrivateDisplay& display, const std::string& windowId, Geometry expected) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    Geometry geometry = windowGeometry(display, windowId);
+    while ((geometry.width != expected.width || geometry.height != expected.height) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        geometry = windowGeometry(display, windowId);
+    }
+    return geometry;
+}
+
 // Waits until the banner has been printed, which is after the window opened.
 bool waitForOutput(const ChildProcess& program, const std::string& expected, int timeoutMs) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -61,7 +74,7 @@ TEST(DemoProgram, WithoutStartIniOpensTheDefaultWindowAndPrintsTheBanner) {
 
     std::string window = display.findWindow(TITLE, 10000);
     ASSERT_FALSE(window.empty()) << demo.standardError();
-    Geometry geometry = windowGeometry(display, window);
+    Geometry geometry = settledGeometry(display, window, {800, 600});
     EXPECT_EQ(geometry.width, 800);
     EXPECT_EQ(geometry.height, 600);
     ASSERT_TRUE(waitForOutput(demo, BANNER_800, 10000));
@@ -77,7 +90,7 @@ TEST(DemoProgram, StartIniSetsTheWindowSize) {
     std::string window = display.findWindow(TITLE, 10000);
     ASSERT_FALSE(window.empty()) << demo.standardError();
     ASSERT_TRUE(waitForOutput(demo, "1024x768:32@75... \n", 10000));
-    Geometry geometry = windowGeometry(display, window);
+    Geometry geometry = settledGeometry(display, window, {1024, 768});
     EXPECT_EQ(geometry.width, 1024);
     EXPECT_EQ(geometry.height, 768);
 }
@@ -102,6 +115,10 @@ TEST(DemoProgram, EscapeEndsItWithStatusZeroAndOtherKeysDoNot) {
     std::string window = display.findWindow(TITLE, 10000);
     ASSERT_FALSE(window.empty()) << demo.standardError();
     ASSERT_TRUE(waitForOutput(demo, "... \n", 10000));
+    // Once the window has its configured size the main loop runs; with no
+    // window manager, keys go to the window under the pointer.
+    settledGeometry(display, window, {800, 600});
+    display.run("xdotool mousemove --window " + window + " 400 300");
 
     pressKey(display, "a");
     pressKey(display, "space");
