@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 
 using namespace md2test;
 

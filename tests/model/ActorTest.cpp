@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/Actor.h"
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 #include "support/ExitCapture.h"
 #include "support/GLTestWindow.h"
 #include "support/TempDir.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 #include "model/Md2Model.h"
 
 using namespace md2test;

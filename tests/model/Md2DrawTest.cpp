@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 #include "model/Md2Model.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"

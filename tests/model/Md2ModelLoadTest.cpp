@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 #include "model/Md2Model.h"
 #include "support/ExitCapture.h"
 #include "support/TempDir.h"

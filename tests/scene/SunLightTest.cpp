@@ -7,7 +7,7 @@
 #include <string>
 
 #include "SceneTestFiles.h"
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 #include "scene/SunLight.h"
 #include "support/GLTestWindow.h"
 #include "support/TempDir.h"

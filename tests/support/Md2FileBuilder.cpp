@@ -1,4 +1,4 @@
-#include "model/Md2FileBuilder.h"
+#include "support/Md2FileBuilder.h"
 
 #include <algorithm>
 #include <cmath>
