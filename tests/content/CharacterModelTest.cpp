@@ -3,6 +3,7 @@
 // and animations the show plays, stand on the ground facing +x, are drawn
 // from the outside, and are all different figures.
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +15,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#include <GL/gl.h>
 
 #include "model/Actor.h"
 #include "model/Md2Model.h"
@@ -37,18 +36,26 @@ constexpr int RUN_LAST = 45;
 constexpr int POINT_HOLD = 127;
 constexpr float GROUND = -24.0f;
 
-std::string modelPath(const std::string& name) { return readyToRunFolder() + "/data/models/c/" + name + ".md2"; }
-std::string skinPath(const std::string& name) { return readyToRunFolder() + "/data/tex/c/" + name + ".tga"; }
+std::string modelPath(const std::string& name) {
+    return readyToRunFolder() + "/data/models/c/" + name + ".md2";
+}
+std::string skinPath(const std::string& name) {
+    return readyToRunFolder() + "/data/tex/c/" + name + ".tga";
+}
 
 struct Point {
     double x, y, z;
 };
 
-Point sub(const Point& a, const Point& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point sub(const Point& a, const Point& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 Point cross(const Point& a, const Point& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-double dot(const Point& a, const Point& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(const Point& a, const Point& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 std::unique_ptr<Md2Model> loadModel(const std::string& name) {
     return std::make_unique<Md2Model>(modelPath(name).c_str());

@@ -11,9 +11,12 @@
 // buffer of a small GLUT window and read back before any swap, which works
 // under Xvfb with Mesa's software renderer.
 
+// GLEW must come before any other GL header.
+// clang-format off
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <GL/glu.h>
+// clang-format on
 
 #include <cstdio>
 #include <filesystem>
@@ -45,10 +48,11 @@ struct Shot {
 };
 
 const std::vector<Shot> SHOTS = {
-    {"stand01", 0, 0, 0.0f},    {"stand 3/4", 0, 0, -50.0f}, {"stand21", 0, 20, 0.0f}, {"run1", 1, 40, 0.0f},
-    {"run3", 1, 42, 0.0f},      {"run5", 1, 44, 0.0f},       {"jump1", 6, 66, 0.0f},   {"jump2", 6, 67, 0.0f},
-    {"jump4", 6, 69, 0.0f},     {"salute04", 8, 87, 0.0f},   {"salute 3/4", 8, 89, -40.0f},
-    {"point05", 11, 127, 0.0f}, {"point 3/4", 11, 127, -40.0f},
+    {"stand01", 0, 0, 0.0f},        {"stand 3/4", 0, 0, -50.0f},   {"stand21", 0, 20, 0.0f},
+    {"run1", 1, 40, 0.0f},          {"run3", 1, 42, 0.0f},         {"run5", 1, 44, 0.0f},
+    {"jump1", 6, 66, 0.0f},         {"jump2", 6, 67, 0.0f},        {"jump4", 6, 69, 0.0f},
+    {"salute04", 8, 87, 0.0f},      {"salute 3/4", 8, 89, -40.0f}, {"point05", 11, 127, 0.0f},
+    {"point 3/4", 11, 127, -40.0f},
 };
 
 const std::vector<const char*> CAST = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};

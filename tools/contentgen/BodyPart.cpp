@@ -47,7 +47,9 @@ std::vector<double> BodyPart::ringParameters() const {
     return parameters;
 }
 
-Vec3 BodyPart::surfacePoint(double u, double v) const { return surfacePoint(u, v, ringParameters()); }
+Vec3 BodyPart::surfacePoint(double u, double v) const {
+    return surfacePoint(u, v, ringParameters());
+}
 
 Vec3 BodyPart::surfacePoint(double u, double v, const std::vector<double>& parameters) const {
     size_t last = rings.size() - 1;

@@ -43,19 +43,19 @@ enum class PartKind { Head, Torso, Arm, Hand, Leg, Foot, Ear, Tail, Eye, Nose, M
 struct BodyPart {
     std::string name;
     PartKind kind = PartKind::Extra;
-    int side = LEFT;              // for paired parts: which of the pair
-    Vec3 origin;                  // the axis' start in the rest pose
-    Vec3 axis{0.0, 0.0, 1.0};     // unit
-    Vec3 front{1.0, 0.0, 0.0};    // unit, across the axis
-    bool mirrored = false;        // the right-hand twin of a left part: its skin picture is the mirror image
-    std::vector<Ring> rings;      // the first and last are the end points
+    int side = LEFT;            // for paired parts: which of the pair
+    Vec3 origin;                // the axis' start in the rest pose
+    Vec3 axis{0.0, 0.0, 1.0};   // unit
+    Vec3 front{1.0, 0.0, 0.0};  // unit, across the axis
+    bool mirrored = false;      // the right-hand twin of a left part: its skin picture is the mirror image
+    std::vector<Ring> rings;    // the first and last are the end points
     int segments = 8;
-    double squareness = 2.0;      // superellipse exponent of the section: 2 round, higher boxier
+    double squareness = 2.0;  // superellipse exponent of the section: 2 round, higher boxier
     std::function<double(double angle, double v)> sectionScale;  // optional radius factor (ribs, dents)
-    std::vector<JointSpan> spans; // ordered by startAlong; the first one starts the part
-    double blendWidth = 2.0;      // length over which neighbouring spans share the surface
+    std::vector<JointSpan> spans;                                // ordered by startAlong; the first one starts the part
+    double blendWidth = 2.0;  // length over which neighbouring spans share the surface
     AtlasRect atlas;
-    int atlasOwner = -1;          // index of the part whose skin picture this one reuses; -1: its own
+    int atlasOwner = -1;  // index of the part whose skin picture this one reuses; -1: its own
 
     // The surface point at (u, v) in the rest pose.
     Vec3 surfacePoint(double u, double v) const;

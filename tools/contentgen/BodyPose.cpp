@@ -47,8 +47,8 @@ struct TwoBoneResult {
 // Turns a straight two-bone limb from `root` so its end reaches `target`
 // (clamped to what the bones reach), its middle joint bulging towards
 // `pole`. All in the parent's rest frame.
-TwoBoneResult reachFor(const Hinge& hinge, const Vec3& root, double upperLength, double lowerLength,
-                       const Vec3& target, const Vec3& pole) {
+TwoBoneResult reachFor(const Hinge& hinge, const Vec3& root, double upperLength, double lowerLength, const Vec3& target,
+                       const Vec3& pole) {
     Vec3 toTarget = target - root;
     double reachMax = (upperLength + lowerLength) * 0.999;
     double reachMin = std::fabs(upperLength - lowerLength) + 0.05 * (upperLength + lowerLength);
@@ -59,8 +59,8 @@ TwoBoneResult reachFor(const Hinge& hinge, const Vec3& root, double upperLength,
         bulge = normalize(cross(along, hinge.axis));
     }
     bulge = normalize(bulge);
-    double cosine = (upperLength * upperLength + distance * distance - lowerLength * lowerLength) /
-                    (2.0 * upperLength * distance);
+    double cosine =
+        (upperLength * upperLength + distance * distance - lowerLength * lowerLength) / (2.0 * upperLength * distance);
     cosine = std::min(1.0, std::max(-1.0, cosine));
     double sine = std::sqrt(1.0 - cosine * cosine);
     Vec3 middle = root + (along * cosine + bulge * sine) * upperLength;
@@ -101,8 +101,7 @@ void solveArm(const Skeleton& skeleton, const ArmPose& arm, int side, Pose& pose
 }
 
 // Places the leg's hip and knee, and sets the foot's tilt.
-void solveLeg(const Skeleton& skeleton, const BodyPose& body, int side, const PosedJoints& pelvisPlaced,
-              Pose& pose) {
+void solveLeg(const Skeleton& skeleton, const BodyPose& body, int side, const PosedJoints& pelvisPlaced, Pose& pose) {
     const LegPose& leg = body.leg[side];
     Joint hip = hipOf(side);
     Joint knee = kneeOf(side);

@@ -12,11 +12,17 @@ namespace characters {
 
 constexpr double PI = 3.14159265358979323846;
 
-inline double radians(double degrees) { return degrees * (PI / 180.0); }
+inline double radians(double degrees) {
+    return degrees * (PI / 180.0);
+}
 
-inline double clamp01(double value) { return std::min(1.0, std::max(0.0, value)); }
+inline double clamp01(double value) {
+    return std::min(1.0, std::max(0.0, value));
+}
 
-inline double lerp(double a, double b, double t) { return a + (b - a) * t; }
+inline double lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
 
 // 0 below `edge0`, 1 above `edge1`, a smooth S-curve between.
 inline double smoothstep(double edge0, double edge1, double value) {
@@ -28,7 +34,9 @@ inline double smoothstep(double edge0, double edge1, double value) {
 }
 
 // Eases 0..1 in and out, for moving between held poses.
-inline double easeInOut(double t) { return 0.5 - 0.5 * std::cos(PI * clamp01(t)); }
+inline double easeInOut(double t) {
+    return 0.5 - 0.5 * std::cos(PI * clamp01(t));
+}
 
 struct Vec3 {
     double x = 0.0;
@@ -50,20 +58,26 @@ struct Vec3 {
     }
 };
 
-inline double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 inline Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-inline double length(const Vec3& v) { return std::sqrt(dot(v, v)); }
+inline double length(const Vec3& v) {
+    return std::sqrt(dot(v, v));
+}
 
 inline Vec3 normalize(const Vec3& v) {
     double l = length(v);
     return l > 1e-12 ? v * (1.0 / l) : Vec3(0.0, 0.0, 1.0);
 }
 
-inline Vec3 lerp(const Vec3& a, const Vec3& b, double t) { return a + (b - a) * t; }
+inline Vec3 lerp(const Vec3& a, const Vec3& b, double t) {
+    return a + (b - a) * t;
+}
 
 // A 3x3 rotation; columns are the images of the x, y and z axes.
 struct Mat3 {

@@ -45,9 +45,12 @@ bool checkFigure(const Figure& figure) {
 bool generateCharacters(const std::string& outputRoot) {
     // zorbi_backup is the same hero, the figure on stage for the whole show.
     const std::vector<std::pair<std::function<Figure()>, std::vector<std::string>>> cast = {
-        {characters::makeZorbi, {"zorbi", "zorbi_backup"}}, {characters::makeKurbis, {"kurbis"}},
-        {characters::makeMarvin, {"marvin"}},               {characters::makeDroid, {"droid"}},
-        {characters::makeBunny, {"bunny"}},                 {characters::makeTigger, {"tigger"}},
+        {characters::makeZorbi, {"zorbi", "zorbi_backup"}},
+        {characters::makeKurbis, {"kurbis"}},
+        {characters::makeMarvin, {"marvin"}},
+        {characters::makeDroid, {"droid"}},
+        {characters::makeBunny, {"bunny"}},
+        {characters::makeTigger, {"tigger"}},
     };
     for (const auto& entry : cast) {
         Figure figure = entry.first();

@@ -5,10 +5,10 @@
 namespace characters {
 
 const std::vector<AnimationClip> ANIMATION_CLIPS = {
-    {"stand", 40, 2},  {"run", 6, 1},     {"attack", 8, 1},  {"pain1", 4, 2},   {"pain2", 4, 2},
-    {"pain3", 4, 2},   {"jump", 6, 1},    {"flip", 12, 2},   {"salute", 11, 2}, {"taunt", 17, 2},
-    {"wave", 11, 2},   {"point", 12, 2},  {"crstnd", 19, 2}, {"crwalk", 6, 1},  {"crattak", 9, 1},
-    {"crpain", 4, 1},  {"crdeath", 5, 1}, {"death1", 6, 2},  {"death2", 6, 2},  {"death3", 8, 2},
+    {"stand", 40, 2}, {"run", 6, 1},     {"attack", 8, 1},  {"pain1", 4, 2},   {"pain2", 4, 2},
+    {"pain3", 4, 2},  {"jump", 6, 1},    {"flip", 12, 2},   {"salute", 11, 2}, {"taunt", 17, 2},
+    {"wave", 11, 2},  {"point", 12, 2},  {"crstnd", 19, 2}, {"crwalk", 6, 1},  {"crattak", 9, 1},
+    {"crpain", 4, 1}, {"crdeath", 5, 1}, {"death1", 6, 2},  {"death2", 6, 2},  {"death3", 8, 2},
 };
 
 std::string frameName(const AnimationClip& clip, int index) {
@@ -60,7 +60,9 @@ double Choreography::legLength() const {
     return skeleton.proportions.thighLength + skeleton.proportions.shinLength;
 }
 
-Vec3 Choreography::chestRest() const { return skeleton.restPosition[CHEST]; }
+Vec3 Choreography::chestRest() const {
+    return skeleton.restPosition[CHEST];
+}
 
 Vec3 Choreography::wristFor(const Vec3& fingertips, const Vec3& pointing) const {
     return fingertips - normalize(pointing) * landmarks.handLength;
@@ -252,7 +254,7 @@ BodyPose Choreography::salute(int i) const {
     BodyPose lowering = attention;
     reachArm(lowering.arm[RIGHT], lerp(restHand, chestFront, 0.4) + Vec3(2.0, -2.0, 0.0), Vec3(-0.5, -1.0, -0.3));
 
-    std::vector<PoseKey> keys = {{0.0, attention}, {1.4, rising}, {2.8, atBrow},  {4.0, atBrow},
+    std::vector<PoseKey> keys = {{0.0, attention}, {1.4, rising}, {2.8, atBrow},   {4.0, atBrow},
                                  {7.0, held},      {8.2, snap},   {9.4, lowering}, {11.0, attention}};
     BodyPose pose = sampleKeys(keys, i);
     addSecondary(pose, TWO_PI * i / 11.0);
@@ -291,7 +293,7 @@ BodyPose Choreography::point(int i) const {
     swingArm(returning.arm[RIGHT], 35.0, 8.0, 40.0);
     reachArm(returning.arm[LEFT], lerp(restHand, hipSide, 0.4), Vec3(-0.8, 1.0, 0.0));
 
-    std::vector<PoseKey> keys = {{0.0, rest},     {1.3, lifting}, {2.6, pointing}, {4.5, jab},
+    std::vector<PoseKey> keys = {{0.0, rest},     {1.3, lifting},  {2.6, pointing},  {4.5, jab},
                                  {6.5, pointing}, {8.0, pointing}, {9.8, returning}, {12.0, rest}};
     BodyPose pose = sampleKeys(keys, i);
     addSecondary(pose, TWO_PI * i / 12.0);
@@ -314,8 +316,8 @@ BodyPose Choreography::wave(int i) const {
         p.body.x = -2.0 - 0.25 * across;
         return p;
     };
-    std::vector<PoseKey> keys = {{0.0, rest},         {2.0, waving(0.0)}, {3.2, waving(3.5)}, {4.4, waving(-3.5)},
-                                 {5.6, waving(3.5)},  {6.8, waving(-3.5)}, {8.0, waving(0.0)}, {11.0, rest}};
+    std::vector<PoseKey> keys = {{0.0, rest},        {2.0, waving(0.0)},  {3.2, waving(3.5)}, {4.4, waving(-3.5)},
+                                 {5.6, waving(3.5)}, {6.8, waving(-3.5)}, {8.0, waving(0.0)}, {11.0, rest}};
     BodyPose pose = sampleKeys(keys, i);
     addSecondary(pose, TWO_PI * i / 11.0);
     return pose;
@@ -341,9 +343,14 @@ BodyPose Choreography::taunt(int i) const {
         p.rootShift.y = 1.2 * amount;
         return p;
     };
-    std::vector<PoseKey> keys = {{0.0, rest},          {3.0, onHips},       {5.0, wiggle(1.0, 0.0)},
-                                 {7.0, wiggle(-1.0, 0.0)}, {9.0, wiggle(1.0, 0.3)}, {11.0, wiggle(0.0, 1.0)},
-                                 {13.0, wiggle(0.0, 0.6)}, {17.0, rest}};
+    std::vector<PoseKey> keys = {{0.0, rest},
+                                 {3.0, onHips},
+                                 {5.0, wiggle(1.0, 0.0)},
+                                 {7.0, wiggle(-1.0, 0.0)},
+                                 {9.0, wiggle(1.0, 0.3)},
+                                 {11.0, wiggle(0.0, 1.0)},
+                                 {13.0, wiggle(0.0, 0.6)},
+                                 {17.0, rest}};
     BodyPose pose = sampleKeys(keys, i);
     addSecondary(pose, TWO_PI * i / 17.0);
     return pose;
@@ -442,7 +449,8 @@ BodyPose Choreography::crouchWalk(int i) const {
     double legs = legLength();
     for (int side = LEFT; side <= RIGHT; ++side) {
         double q = phi + (side == LEFT ? 0.0 : PI);
-        pose.leg[side].footShift = {0.25 * legs * std::cos(q), sideSign(side) * 0.5, 0.12 * legs * std::max(0.0, std::sin(q))};
+        pose.leg[side].footShift = {0.25 * legs * std::cos(q), sideSign(side) * 0.5,
+                                    0.12 * legs * std::max(0.0, std::sin(q))};
         swingArm(pose.arm[side], 30.0 - 20.0 * std::cos(q), 12.0, 60.0);
     }
     pose.rootShift.z += -0.5 * std::cos(2.0 * phi);
@@ -566,24 +574,40 @@ BodyPose Choreography::clipPose(int index) const {
         ++clip;
     }
     switch (clip) {
-    case 0: return stand(index);
-    case 1: return run(index);
-    case 2: return attack(index);
-    case 3:
-    case 4:
-    case 5: return pain(clip - 2, index);
-    case 6: return jump(index);
-    case 7: return flip(index);
-    case 8: return salute(index);
-    case 9: return taunt(index);
-    case 10: return wave(index);
-    case 11: return point(index);
-    case 12: return crouchStand(index);
-    case 13: return crouchWalk(index);
-    case 14: return crouchAttack(index);
-    case 15: return crouchPain(index);
-    case 16: return crouchDeath(index);
-    default: return death(clip - 16, index);
+        case 0:
+            return stand(index);
+        case 1:
+            return run(index);
+        case 2:
+            return attack(index);
+        case 3:
+        case 4:
+        case 5:
+            return pain(clip - 2, index);
+        case 6:
+            return jump(index);
+        case 7:
+            return flip(index);
+        case 8:
+            return salute(index);
+        case 9:
+            return taunt(index);
+        case 10:
+            return wave(index);
+        case 11:
+            return point(index);
+        case 12:
+            return crouchStand(index);
+        case 13:
+            return crouchWalk(index);
+        case 14:
+            return crouchAttack(index);
+        case 15:
+            return crouchPain(index);
+        case 16:
+            return crouchDeath(index);
+        default:
+            return death(clip - 16, index);
     }
 }
 

@@ -36,7 +36,7 @@ struct MotionStyle {
 
 // Points of the rest figure that gestures aim for, in the model's axes.
 struct Landmarks {
-    Vec3 browRight;   // where the right hand's fingertips touch in a salute
+    Vec3 browRight;           // where the right hand's fingertips touch in a salute
     double handLength = 3.0;  // wrist to fingertips
 };
 

@@ -44,7 +44,9 @@ std::vector<std::uint8_t> figureModelBytes(const Figure& figure, const std::vect
     return encodeMd2(content);
 }
 
-Picture figureSkin(const Figure& figure) { return paintSkin(figure.mesh, figure.paint, figure.skinBackground); }
+Picture figureSkin(const Figure& figure) {
+    return paintSkin(figure.mesh, figure.paint, figure.skinBackground);
+}
 
 FaceAngles faceAngles(const Vec3& normal) {
     Vec3 n = normalize(normal);

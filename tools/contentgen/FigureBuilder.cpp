@@ -31,21 +31,36 @@ double signedPower(double value, double exponent) {
 
 Joint mirrorJoint(Joint joint) {
     switch (joint) {
-    case SHOULDER_LEFT: return SHOULDER_RIGHT;
-    case ELBOW_LEFT: return ELBOW_RIGHT;
-    case HAND_LEFT: return HAND_RIGHT;
-    case HIP_LEFT: return HIP_RIGHT;
-    case KNEE_LEFT: return KNEE_RIGHT;
-    case FOOT_LEFT: return FOOT_RIGHT;
-    case EAR_LEFT: return EAR_RIGHT;
-    case SHOULDER_RIGHT: return SHOULDER_LEFT;
-    case ELBOW_RIGHT: return ELBOW_LEFT;
-    case HAND_RIGHT: return HAND_LEFT;
-    case HIP_RIGHT: return HIP_LEFT;
-    case KNEE_RIGHT: return KNEE_LEFT;
-    case FOOT_RIGHT: return FOOT_LEFT;
-    case EAR_RIGHT: return EAR_LEFT;
-    default: return joint;
+        case SHOULDER_LEFT:
+            return SHOULDER_RIGHT;
+        case ELBOW_LEFT:
+            return ELBOW_RIGHT;
+        case HAND_LEFT:
+            return HAND_RIGHT;
+        case HIP_LEFT:
+            return HIP_RIGHT;
+        case KNEE_LEFT:
+            return KNEE_RIGHT;
+        case FOOT_LEFT:
+            return FOOT_RIGHT;
+        case EAR_LEFT:
+            return EAR_RIGHT;
+        case SHOULDER_RIGHT:
+            return SHOULDER_LEFT;
+        case ELBOW_RIGHT:
+            return ELBOW_LEFT;
+        case HAND_RIGHT:
+            return HAND_LEFT;
+        case HIP_RIGHT:
+            return HIP_LEFT;
+        case KNEE_RIGHT:
+            return KNEE_LEFT;
+        case FOOT_RIGHT:
+            return FOOT_LEFT;
+        case EAR_RIGHT:
+            return EAR_LEFT;
+        default:
+            return joint;
     }
 }
 
@@ -103,9 +118,9 @@ int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, 
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addLimb(const std::string& name, PartKind kind, int side, Joint first, Joint middle,
-                           const Vec3& end, const std::vector<RadiusAt>& radii, double flatten, const Vec3& front,
-                           int segments, int bodyRings, int atlasWidth, int atlasHeight) {
+int FigureBuilder::addLimb(const std::string& name, PartKind kind, int side, Joint first, Joint middle, const Vec3& end,
+                           const std::vector<RadiusAt>& radii, double flatten, const Vec3& front, int segments,
+                           int bodyRings, int atlasWidth, int atlasHeight) {
     Vec3 start = skeleton.restPosition[first];
     Vec3 axis = normalize(end - start);
     double limbLength = length(end - start);
@@ -144,8 +159,7 @@ int FigureBuilder::addLimb(const std::string& name, PartKind kind, int side, Joi
 
 int FigureBuilder::addTube(const std::string& name, PartKind kind, const Vec3& origin, const Vec3& axis,
                            const Vec3& front, const std::vector<Ring>& rings, const std::vector<JointSpan>& spans,
-                           int segments, int atlasWidth, int atlasHeight, double squareness,
-                           double blendWidth) {
+                           int segments, int atlasWidth, int atlasHeight, double squareness, double blendWidth) {
     BodyPart part;
     part.blendWidth = blendWidth;
     part.name = name;
@@ -183,9 +197,9 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
                         shapes.armAtlas[1]);
     addMirroredTwin(parts.arm);
     Vec3 handCentre = s.restPosition[HAND_LEFT] + armDirection * (0.8 * shapes.handRadii.z);
-    parts.hand = addBlob("hand", PartKind::Hand, HAND_LEFT, handCentre, shapes.handRadii, armDirection, forward,
-                         shapes.handSegments, shapes.handRings, shapes.handAtlas[0], shapes.handAtlas[1],
-                         shapes.handSquareness);
+    parts.hand =
+        addBlob("hand", PartKind::Hand, HAND_LEFT, handCentre, shapes.handRadii, armDirection, forward,
+                shapes.handSegments, shapes.handRings, shapes.handAtlas[0], shapes.handAtlas[1], shapes.handSquareness);
     addMirroredTwin(parts.hand);
     parts.leg = addLimb("leg", PartKind::Leg, LEFT, HIP_LEFT, KNEE_LEFT, s.restPosition[FOOT_LEFT], shapes.leg,
                         shapes.legFlatten, forward, shapes.legSegments, shapes.legRings, shapes.legAtlas[0],
@@ -194,9 +208,9 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
     Vec3 ankle = s.restPosition[FOOT_LEFT];
     Vec3 footCentre(ankle.x + shapes.footForward, ankle.y, GROUND_HEIGHT + 0.92 * shapes.footRadii.x);
     Vec3 footRadii(shapes.footRadii.x, shapes.footRadii.y, shapes.footRadii.z);
-    parts.foot = addBlob("foot", PartKind::Foot, FOOT_LEFT, footCentre, footRadii, forward, {0.0, 0.0, 1.0},
-                         shapes.footSegments, shapes.footRings, shapes.footAtlas[0], shapes.footAtlas[1],
-                         shapes.footSquareness);
+    parts.foot =
+        addBlob("foot", PartKind::Foot, FOOT_LEFT, footCentre, footRadii, forward, {0.0, 0.0, 1.0}, shapes.footSegments,
+                shapes.footRings, shapes.footAtlas[0], shapes.footAtlas[1], shapes.footSquareness);
     addMirroredTwin(parts.foot);
     return parts;
 }

@@ -30,8 +30,8 @@ struct LimbShapes {
     double handSquareness = 2.0;
     int handSegments = 6;
     int handRings = 5;
-    Vec3 footRadii{1.5, 1.8, 3.6};   // up, across, heel to toe
-    double footForward = 1.5;        // how far the foot's middle lies ahead of the ankle
+    Vec3 footRadii{1.5, 1.8, 3.6};  // up, across, heel to toe
+    double footForward = 1.5;       // how far the foot's middle lies ahead of the ankle
     double footSquareness = 2.6;
     int footSegments = 8;
     int footRings = 7;

@@ -2,8 +2,8 @@
 // muzzle with a pink nose and two buck teeth, big dark eyes, a blue vest
 // with gold buttons over a white belly, long feet and a cotton tail.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
@@ -152,16 +152,16 @@ Figure makeBunny() {
     ear.origin = s.restPosition[EAR_LEFT] + Vec3(-0.6, 0.0, 0.0);
     ear.axis = normalize(Vec3(-0.22, 0.2, 1.0));
     ear.front = {1.0, 0.0, 0.0};
-    ear.rings = {{0.0, 0.0, 0.0},    {0.3, 0.6, 1.1},  {2.0, 0.8, 1.8},  {5.0, 0.85, 2.2},
-                 {8.0, 0.75, 2.1},   {10.5, 0.6, 1.5}, {12.0, 0.4, 0.8}, {12.6, 0.0, 0.0}};
+    ear.rings = {{0.0, 0.0, 0.0},  {0.3, 0.6, 1.1},  {2.0, 0.8, 1.8},  {5.0, 0.85, 2.2},
+                 {8.0, 0.75, 2.1}, {10.5, 0.6, 1.5}, {12.0, 0.4, 0.8}, {12.6, 0.0, 0.0}};
     ear.segments = 8;
     ear.spans = {{-1e9, EAR_LEFT}};
     ear.atlas = builder.allocate(32, 64);
     parts.ear = builder.addPart(ear);
     builder.addMirroredTwin(parts.ear);
 
-    parts.tail = builder.addBlob("tail", PartKind::Tail, PELVIS, {-4.6, 0.0, pelvisZ - 1.6}, {1.9, 1.9, 1.9},
-                                 {0, 0, 1}, {1, 0, 0}, 6, 5, 24, 16);
+    parts.tail = builder.addBlob("tail", PartKind::Tail, PELVIS, {-4.6, 0.0, pelvisZ - 1.6}, {1.9, 1.9, 1.9}, {0, 0, 1},
+                                 {1, 0, 0}, 6, 5, 24, 16);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.6, 0.0, 0.0},        {hipZ - 3.0, 3.2, 4.0},        {hipZ - 1.4, 4.6, 5.2, 0.3},

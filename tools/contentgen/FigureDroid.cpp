@@ -3,8 +3,8 @@
 // with panels, lamps and yellow-and-black hazard stripes, shoulder pads,
 // jointed cylinder limbs, clamp hands and heavy block feet.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
@@ -142,15 +142,15 @@ Figure makeDroid() {
     double spineZ = s.restPosition[SPINE].z;
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 4.8);
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, parts.headCentre, {5.2, 5.8, 4.8}, {0, 0, 1},
-                                 {1, 0, 0}, 14, 9, 112, 56, 5.0);
+    parts.head = builder.addBlob("head", PartKind::Head, HEAD, parts.headCentre, {5.2, 5.8, 4.8}, {0, 0, 1}, {1, 0, 0},
+                                 14, 9, 112, 56, 5.0);
     BodyPart antenna;
     antenna.name = "antenna";
     antenna.kind = PartKind::Extra;
     antenna.origin = parts.headCentre + Vec3(-1.2, -2.6, 4.3);
     antenna.axis = normalize(Vec3(-0.1, -0.1, 1.0));
     antenna.front = {1.0, 0.0, 0.0};
-    antenna.rings = {{0.0, 0.0, 0.0},  {0.1, 0.8, 0.8},   {0.9, 0.6, 0.6},   {1.0, 0.25, 0.25},
+    antenna.rings = {{0.0, 0.0, 0.0},   {0.1, 0.8, 0.8}, {0.9, 0.6, 0.6},   {1.0, 0.25, 0.25},
                      {4.6, 0.22, 0.22}, {5.2, 0.8, 0.8}, {6.1, 0.75, 0.75}, {6.6, 0.0, 0.0}};
     antenna.segments = 6;
     antenna.spans = {{-1e9, HEAD}};
@@ -158,10 +158,10 @@ Figure makeDroid() {
     parts.antenna = builder.addPart(antenna);
 
     std::vector<Ring> trunk = {
-        {hipZ - 3.2, 0.0, 0.0},         {hipZ - 3.0, 3.4, 4.8},       {hipZ - 1.0, 3.8, 5.2},
-        {spineZ - 1.6, 3.6, 4.8},       {spineZ - 0.5, 3.0, 3.8},     {spineZ + 0.6, 3.2, 4.2},
-        {chestZ - 1.6, 4.8, 6.8, 0.4},  {chestZ + 2.0, 5.2, 7.4, 0.5}, {chestZ + 4.8, 5.0, 7.4, 0.3},
-        {neckZ - 1.0, 4.4, 6.4},        {neckZ - 0.8, 1.9, 2.0},      {neckZ + 2.4, 1.8, 1.8},
+        {hipZ - 3.2, 0.0, 0.0},        {hipZ - 3.0, 3.4, 4.8},        {hipZ - 1.0, 3.8, 5.2},
+        {spineZ - 1.6, 3.6, 4.8},      {spineZ - 0.5, 3.0, 3.8},      {spineZ + 0.6, 3.2, 4.2},
+        {chestZ - 1.6, 4.8, 6.8, 0.4}, {chestZ + 2.0, 5.2, 7.4, 0.5}, {chestZ + 4.8, 5.0, 7.4, 0.3},
+        {neckZ - 1.0, 4.4, 6.4},       {neckZ - 0.8, 1.9, 2.0},       {neckZ + 2.4, 1.8, 1.8},
         {neckZ + 2.6, 0.0, 0.0},
     };
     parts.trunk = builder.addTrunk(trunk, 12, 96, 80, 5.0);

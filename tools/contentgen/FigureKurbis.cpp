@@ -2,8 +2,8 @@
 // eyes and a jagged grin glowing from inside, a curly stem, a collar of
 // leaves, a purple checked shirt, patched denim and big brown boots.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
@@ -129,7 +129,8 @@ Rgb paintLeg(const PaintSpot& spot) {
     double seam = std::fabs(spot.normal.y) > 0.9 ? 0.8 : 1.0;
     // A square patch on the knee, with stitches round it.
     if (std::fabs(spot.v - 0.5) < 0.09 && std::fabs(spot.u - 0.5) < 0.12) {
-        bool stitch = std::fabs(std::fabs(spot.u - 0.5) - 0.1) < 0.012 || std::fabs(std::fabs(spot.v - 0.5) - 0.075) < 0.01;
+        bool stitch =
+            std::fabs(std::fabs(spot.u - 0.5) - 0.1) < 0.012 || std::fabs(std::fabs(spot.v - 0.5) - 0.075) < 0.01;
         return stitch ? hexColour(0x402010) : PATCH;
     }
     double weave = 0.93 + 0.07 * std::sin((p.z + p.x) * 12.0);
@@ -173,22 +174,19 @@ Figure makeKurbis() {
         ring.along *= 1.0 - 0.12 * (1.0 - t * t);
     }
     pumpkin.segments = 16;
-    pumpkin.sectionScale = [](double angle, double v) {
-        return 1.0 + 0.06 * std::cos(8.0 * angle) * std::sin(PI * v);
-    };
+    pumpkin.sectionScale = [](double angle, double v) { return 1.0 + 0.06 * std::cos(8.0 * angle) * std::sin(PI * v); };
     pumpkin.spans = {{-1e9, HEAD}};
     pumpkin.atlas = builder.allocate(128, 64);
     parts.head = builder.addPart(pumpkin);
-    parts.stem = builder.addBlob("stem", PartKind::Hat, HEAD, parts.headCentre + Vec3(-0.6, 0.4, 7.3),
-                                 {0.9, 0.9, 2.2}, normalize(Vec3(-0.35, 0.2, 1.0)), {1, 0, 0}, 6, 5, 16, 16);
-    parts.collar = builder.addBlob("collar", PartKind::Extra, NECK, {0.3, 0.0, neckZ + 0.2}, {6.0, 6.4, 1.2},
-                                   {0, 0, 1}, {1, 0, 0}, 14, 5, 64, 16);
+    parts.stem = builder.addBlob("stem", PartKind::Hat, HEAD, parts.headCentre + Vec3(-0.6, 0.4, 7.3), {0.9, 0.9, 2.2},
+                                 normalize(Vec3(-0.35, 0.2, 1.0)), {1, 0, 0}, 6, 5, 16, 16);
+    parts.collar = builder.addBlob("collar", PartKind::Extra, NECK, {0.3, 0.0, neckZ + 0.2}, {6.0, 6.4, 1.2}, {0, 0, 1},
+                                   {1, 0, 0}, 14, 5, 64, 16);
 
     std::vector<Ring> trunk = {
-        {hipZ - 3.6, 0.0, 0.0},        {hipZ - 3.0, 2.4, 3.4},        {hipZ - 1.6, 3.4, 4.4},
-        {hipZ + 0.8, 3.5, 4.4},        {hipZ + 3.5, 3.0, 3.9},        {chestZ - 1.0, 3.3, 4.4, 0.2},
-        {chestZ + 2.0, 3.7, 5.1, 0.3}, {chestZ + 4.3, 3.4, 5.6},       {neckZ - 1.0, 2.4, 3.6},
-        {neckZ + 0.2, 1.6, 1.8},       {neckZ + 2.2, 1.5, 1.5},       {neckZ + 3.0, 0.0, 0.0},
+        {hipZ - 3.6, 0.0, 0.0},  {hipZ - 3.0, 2.4, 3.4},        {hipZ - 1.6, 3.4, 4.4},        {hipZ + 0.8, 3.5, 4.4},
+        {hipZ + 3.5, 3.0, 3.9},  {chestZ - 1.0, 3.3, 4.4, 0.2}, {chestZ + 2.0, 3.7, 5.1, 0.3}, {chestZ + 4.3, 3.4, 5.6},
+        {neckZ - 1.0, 2.4, 3.6}, {neckZ + 0.2, 1.6, 1.8},       {neckZ + 2.2, 1.5, 1.5},       {neckZ + 3.0, 0.0, 0.0},
     };
     parts.trunk = builder.addTrunk(trunk, 12, 96, 72);
 

@@ -2,8 +2,8 @@
 // huge glossy black eyes, two antennae with glowing pink tips, a thin body
 // in a silver suit with a purple collar, belt and boots, and a red badge.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
@@ -163,8 +163,8 @@ Figure makeMarvin() {
     antenna.origin = parts.headCentre + Vec3(-0.5, 2.6, 7.0);
     antenna.axis = normalize(Vec3(0.15, 0.45, 1.0));
     antenna.front = normalize(cross(antenna.axis, Vec3(0, 1, 0)));
-    antenna.rings = {{0.0, 0.0, 0.0},  {0.2, 0.45, 0.45}, {2.0, 0.35, 0.35}, {4.5, 0.3, 0.3},
-                     {5.4, 0.7, 0.7},  {6.1, 1.2, 1.2},   {6.9, 1.1, 1.1},   {7.6, 0.0, 0.0}};
+    antenna.rings = {{0.0, 0.0, 0.0}, {0.2, 0.45, 0.45}, {2.0, 0.35, 0.35}, {4.5, 0.3, 0.3},
+                     {5.4, 0.7, 0.7}, {6.1, 1.2, 1.2},   {6.9, 1.1, 1.1},   {7.6, 0.0, 0.0}};
     antenna.segments = 6;
     antenna.spans = {{-1e9, HEAD}};
     antenna.atlas = builder.allocate(20, 28);
@@ -172,10 +172,10 @@ Figure makeMarvin() {
     builder.addMirroredTwin(parts.antenna);
 
     std::vector<Ring> trunk = {
-        {hipZ - 3.0, 0.0, 0.0},        {hipZ - 2.5, 2.2, 2.9},        {hipZ - 1.2, 3.1, 3.8},
-        {hipZ + 0.8, 3.3, 3.9, 0.3},   {hipZ + 2.6, 3.1, 3.5, 0.4},   {chestZ - 0.5, 3.0, 3.8, 0.3},
-        {chestZ + 1.8, 3.2, 4.2, 0.2}, {chestZ + 3.6, 2.8, 4.3},       {neckZ - 0.8, 1.8, 2.8},
-        {neckZ + 0.2, 1.2, 1.3},       {neckZ + 2.6, 1.2, 1.2},       {neckZ + 3.4, 0.0, 0.0},
+        {hipZ - 3.0, 0.0, 0.0},        {hipZ - 2.5, 2.2, 2.9},      {hipZ - 1.2, 3.1, 3.8},
+        {hipZ + 0.8, 3.3, 3.9, 0.3},   {hipZ + 2.6, 3.1, 3.5, 0.4}, {chestZ - 0.5, 3.0, 3.8, 0.3},
+        {chestZ + 1.8, 3.2, 4.2, 0.2}, {chestZ + 3.6, 2.8, 4.3},    {neckZ - 0.8, 1.8, 2.8},
+        {neckZ + 0.2, 1.2, 1.3},       {neckZ + 2.6, 1.2, 1.2},     {neckZ + 3.4, 0.0, 0.0},
     };
     parts.trunk = builder.addTrunk(trunk, 12, 88, 64);
 

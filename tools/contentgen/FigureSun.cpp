@@ -2,16 +2,16 @@
 // the light is, so its skin alone makes it glow: a white-hot middle facing
 // the viewer's side, yellow to orange towards the rim, with slow swirls.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
 Figure makeSun() {
     Figure figure("sun", Proportions());
     FigureBuilder builder(figure.skeleton);
-    builder.addBlob("ball", PartKind::Extra, PELVIS, {0.0, 0.0, 0.0}, {12.0, 12.0, 12.0}, {0, 0, 1}, {1, 0, 0}, 20,
-                    14, 248, 200);
+    builder.addBlob("ball", PartKind::Extra, PELVIS, {0.0, 0.0, 0.0}, {12.0, 12.0, 12.0}, {0, 0, 1}, {1, 0, 0}, 20, 14,
+                    248, 200);
     figure.mesh = builder.mesh;
     figure.skinBackground = hexColour(0xFFD24A);
     figure.skinOptions.runLengthEncoded = false;

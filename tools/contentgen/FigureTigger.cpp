@@ -2,8 +2,8 @@
 // cream muzzle, chest and belly, round ears, green eyes and a long striped
 // tail that curls up and swings.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
@@ -177,8 +177,7 @@ Figure makeTigger() {
     }
     tailRings.push_back({s.proportions.tailLength + 0.8, 0.0, 0.0});
     parts.tail = builder.addTube("tail", PartKind::Tail, tailBase, tailAxis, {0, 0, 1}, tailRings,
-                                 {{-1e9, TAIL_BASE}, {step, TAIL_MIDDLE}, {2.0 * step, TAIL_TIP}}, 6, 24, 64, 2.0,
-                                 3.0);
+                                 {{-1e9, TAIL_BASE}, {step, TAIL_MIDDLE}, {2.0 * step, TAIL_TIP}}, 6, 24, 64, 2.0, 3.0);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.8, 0.0, 0.0},        {hipZ - 3.2, 2.9, 3.8},        {hipZ - 1.6, 4.1, 5.0},

@@ -2,8 +2,8 @@
 // blue jacket with a yellow flash across the chest, a red scarf, navy
 // trousers and red trainers.
 
-#include "FigureBuilder.h"
 #include "Figure.h"
+#include "FigureBuilder.h"
 
 namespace characters {
 
@@ -80,7 +80,8 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& headCentre) {
     if (std::fabs(a.yaw) < 0.42 && std::fabs(a.pitch - smileCentre) < 0.045) {
         return LIPS;
     }
-    if (std::fabs(a.yaw) < 0.42 && std::fabs(std::fabs(a.yaw) - 0.42) < 0.04 && std::fabs(a.pitch - smileCentre) < 0.08) {
+    if (std::fabs(a.yaw) < 0.42 && std::fabs(std::fabs(a.yaw) - 0.42) < 0.04 &&
+        std::fabs(a.pitch - smileCentre) < 0.08) {
         return LIPS;
     }
     // Rosy cheeks.
@@ -194,10 +195,10 @@ Figure makeZorbi() {
     parts.eye = builder.addBlob("eye", PartKind::Eye, HEAD, parts.headCentre + Vec3(6.0, 2.5, 0.8), {1.9, 1.6, 2.3},
                                 {0, 0, 1}, {1, 0, 0}, 7, 5, 28, 20);
     builder.addMirroredTwin(parts.eye);
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, parts.headCentre + Vec3(7.4, 0.0, -1.4),
-                                 {1.3, 1.1, 1.1}, {0, 0, 1}, {1, 0, 0}, 6, 5, 16, 12);
-    parts.quiff = builder.addBlob("quiff", PartKind::Hat, HEAD, parts.headCentre + Vec3(3.2, 0.0, 6.6),
-                                  {1.6, 2.2, 3.4}, normalize(Vec3(0.9, 0.0, 0.45)), {0, 0, 1}, 6, 5, 24, 16);
+    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, parts.headCentre + Vec3(7.4, 0.0, -1.4), {1.3, 1.1, 1.1},
+                                 {0, 0, 1}, {1, 0, 0}, 6, 5, 16, 12);
+    parts.quiff = builder.addBlob("quiff", PartKind::Hat, HEAD, parts.headCentre + Vec3(3.2, 0.0, 6.6), {1.6, 2.2, 3.4},
+                                  normalize(Vec3(0.9, 0.0, 0.45)), {0, 0, 1}, 6, 5, 24, 16);
 
     std::vector<Ring> trunk = {
         {hipZ - 4.2, 0.0, 0.0},        {hipZ - 3.6, 2.8, 3.8},        {hipZ - 2.0, 4.1, 5.2},

@@ -197,7 +197,8 @@ std::vector<std::uint8_t> encodeMd2(const Md2Content& content) {
     }
     for (const Md2Frame& frame : content.frames) {
         FrameBox box = frameBox(frame.positions);
-        for (double value : {box.scale.x, box.scale.y, box.scale.z, box.translate.x, box.translate.y, box.translate.z}) {
+        for (double value :
+             {box.scale.x, box.scale.y, box.scale.z, box.translate.x, box.translate.y, box.translate.z}) {
             out.float32(value);
         }
         out.text(frame.name, FRAME_NAME_SIZE);

@@ -4,29 +4,49 @@ namespace characters {
 
 Joint parentOf(Joint joint) {
     switch (joint) {
-    case PELVIS: return static_cast<Joint>(-1);
-    case SPINE: return PELVIS;
-    case CHEST: return SPINE;
-    case NECK: return CHEST;
-    case HEAD: return NECK;
-    case SHOULDER_LEFT:
-    case SHOULDER_RIGHT: return CHEST;
-    case ELBOW_LEFT: return SHOULDER_LEFT;
-    case ELBOW_RIGHT: return SHOULDER_RIGHT;
-    case HAND_LEFT: return ELBOW_LEFT;
-    case HAND_RIGHT: return ELBOW_RIGHT;
-    case HIP_LEFT:
-    case HIP_RIGHT: return PELVIS;
-    case KNEE_LEFT: return HIP_LEFT;
-    case KNEE_RIGHT: return HIP_RIGHT;
-    case FOOT_LEFT: return KNEE_LEFT;
-    case FOOT_RIGHT: return KNEE_RIGHT;
-    case TAIL_BASE: return PELVIS;
-    case TAIL_MIDDLE: return TAIL_BASE;
-    case TAIL_TIP: return TAIL_MIDDLE;
-    case EAR_LEFT:
-    case EAR_RIGHT: return HEAD;
-    case JOINT_COUNT: break;
+        case PELVIS:
+            return static_cast<Joint>(-1);
+        case SPINE:
+            return PELVIS;
+        case CHEST:
+            return SPINE;
+        case NECK:
+            return CHEST;
+        case HEAD:
+            return NECK;
+        case SHOULDER_LEFT:
+        case SHOULDER_RIGHT:
+            return CHEST;
+        case ELBOW_LEFT:
+            return SHOULDER_LEFT;
+        case ELBOW_RIGHT:
+            return SHOULDER_RIGHT;
+        case HAND_LEFT:
+            return ELBOW_LEFT;
+        case HAND_RIGHT:
+            return ELBOW_RIGHT;
+        case HIP_LEFT:
+        case HIP_RIGHT:
+            return PELVIS;
+        case KNEE_LEFT:
+            return HIP_LEFT;
+        case KNEE_RIGHT:
+            return HIP_RIGHT;
+        case FOOT_LEFT:
+            return KNEE_LEFT;
+        case FOOT_RIGHT:
+            return KNEE_RIGHT;
+        case TAIL_BASE:
+            return PELVIS;
+        case TAIL_MIDDLE:
+            return TAIL_BASE;
+        case TAIL_TIP:
+            return TAIL_MIDDLE;
+        case EAR_LEFT:
+        case EAR_RIGHT:
+            return HEAD;
+        case JOINT_COUNT:
+            break;
     }
     return static_cast<Joint>(-1);
 }

@@ -39,14 +39,30 @@ enum Joint : int {
 // Left is side 0, right is side 1; the figure's left is +y.
 constexpr int LEFT = 0;
 constexpr int RIGHT = 1;
-inline double sideSign(int side) { return side == LEFT ? 1.0 : -1.0; }
-inline Joint shoulderOf(int side) { return side == LEFT ? SHOULDER_LEFT : SHOULDER_RIGHT; }
-inline Joint elbowOf(int side) { return side == LEFT ? ELBOW_LEFT : ELBOW_RIGHT; }
-inline Joint handOf(int side) { return side == LEFT ? HAND_LEFT : HAND_RIGHT; }
-inline Joint hipOf(int side) { return side == LEFT ? HIP_LEFT : HIP_RIGHT; }
-inline Joint kneeOf(int side) { return side == LEFT ? KNEE_LEFT : KNEE_RIGHT; }
-inline Joint footOf(int side) { return side == LEFT ? FOOT_LEFT : FOOT_RIGHT; }
-inline Joint earOf(int side) { return side == LEFT ? EAR_LEFT : EAR_RIGHT; }
+inline double sideSign(int side) {
+    return side == LEFT ? 1.0 : -1.0;
+}
+inline Joint shoulderOf(int side) {
+    return side == LEFT ? SHOULDER_LEFT : SHOULDER_RIGHT;
+}
+inline Joint elbowOf(int side) {
+    return side == LEFT ? ELBOW_LEFT : ELBOW_RIGHT;
+}
+inline Joint handOf(int side) {
+    return side == LEFT ? HAND_LEFT : HAND_RIGHT;
+}
+inline Joint hipOf(int side) {
+    return side == LEFT ? HIP_LEFT : HIP_RIGHT;
+}
+inline Joint kneeOf(int side) {
+    return side == LEFT ? KNEE_LEFT : KNEE_RIGHT;
+}
+inline Joint footOf(int side) {
+    return side == LEFT ? FOOT_LEFT : FOOT_RIGHT;
+}
+inline Joint earOf(int side) {
+    return side == LEFT ? EAR_LEFT : EAR_RIGHT;
+}
 
 // The parent of each joint; the pelvis is the root (-1).
 Joint parentOf(Joint joint);
@@ -55,23 +71,23 @@ Joint parentOf(Joint joint);
 // the rest pose; the arms hang slightly spread (armSpread degrees from the
 // vertical) so that they clear the body.
 struct Proportions {
-    double ankleHeight = 2.5;     // sole to ankle joint
-    double shinLength = 10.0;     // ankle to knee
-    double thighLength = 10.0;    // knee to hip
-    double hipHalfWidth = 3.0;    // pelvis centre to each hip joint, sideways
-    double pelvisRise = 2.0;      // hip joints to the pelvis joint
-    double spineLength = 4.0;     // pelvis joint to spine joint
-    double chestLength = 5.0;     // spine joint to chest joint
-    double neckBase = 6.0;        // chest joint to neck joint
-    double neckLength = 2.0;      // neck joint to head joint
+    double ankleHeight = 2.5;   // sole to ankle joint
+    double shinLength = 10.0;   // ankle to knee
+    double thighLength = 10.0;  // knee to hip
+    double hipHalfWidth = 3.0;  // pelvis centre to each hip joint, sideways
+    double pelvisRise = 2.0;    // hip joints to the pelvis joint
+    double spineLength = 4.0;   // pelvis joint to spine joint
+    double chestLength = 5.0;   // spine joint to chest joint
+    double neckBase = 6.0;      // chest joint to neck joint
+    double neckLength = 2.0;    // neck joint to head joint
     double shoulderHalfWidth = 6.0;
-    double shoulderDrop = 1.5;    // neck joint height minus shoulder joint height
+    double shoulderDrop = 1.5;  // neck joint height minus shoulder joint height
     double upperArmLength = 7.5;
     double forearmLength = 7.0;
     double armSpread = 9.0;
-    double tailLength = 0.0;      // 0: no tail joints in use
-    double earHalfWidth = 0.0;    // head joint to each ear joint, sideways
-    double earRise = 0.0;         // head joint to each ear joint, upwards
+    double tailLength = 0.0;    // 0: no tail joints in use
+    double earHalfWidth = 0.0;  // head joint to each ear joint, sideways
+    double earRise = 0.0;       // head joint to each ear joint, upwards
 };
 
 constexpr double GROUND_HEIGHT = -24.0;

@@ -24,7 +24,9 @@ inline Rgb mix(const Rgb& a, const Rgb& b, double t) {
     return {lerp(a.r, b.r, t), lerp(a.g, b.g, t), lerp(a.b, b.b, t)};
 }
 
-inline Rgb scaled(const Rgb& c, double factor) { return {c.r * factor, c.g * factor, c.b * factor}; }
+inline Rgb scaled(const Rgb& c, double factor) {
+    return {c.r * factor, c.g * factor, c.b * factor};
+}
 
 // Smooth value noise in [0, 1] over 3D space, the same on every machine.
 double valueNoise(const Vec3& p, std::uint64_t seed);
