@@ -1,9 +1,0 @@
-#pragma once
-
-#include <cstdint>
-#include <string>
-#include <vector>
-
-// Writes RGB pixels (3 bytes each, top row first) as a PNG; false when the
-// file cannot be written.
-bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbTopDown);
