@@ -50,15 +50,23 @@ TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
     PrivateDisplay display;
     // The silent driver stands in for a sound card the test machine lacks.
     ChildProcess demo(demoExecutable(), {}, readyToRunFolder(), display.name(), {"SDL_AUDIODRIVER=dummy"});
-    auto start = std::chrono::steady_clock::now();
     std::string window = display.findWindow("Get Zorbi", 10000);
     ASSERT_FALSE(window.empty()) << demo.standardError();
 
-    // The show's clock starts after loading, a moment after the window opens.
-    const int moments[] = {1500, 6500, 30500, 40000};
+    // The show's clock starts once loading is over, which is about when the
+    // window first shows a picture.
+    std::string first = shots.file("first.png");
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    do {
+        display.run("import -window " + window + " " + first);
+    } while (contrast(display, first) <= 0.05 && std::chrono::steady_clock::now() < deadline);
+    ASSERT_GT(contrast(display, first), 0.05) << "the window never showed the show";
+    auto showStart = std::chrono::steady_clock::now();
+
+    const int moments[] = {1000, 6000, 30000, 39000};
     std::string files[4];
     for (int i = 0; i < 4; ++i) {
-        waitUntil(start, moments[i]);
+        waitUntil(showStart, moments[i]);
         files[i] = shots.file("at" + std::to_string(moments[i]) + ".png");
         display.run("import -window " + window + " " + files[i]);
         ASSERT_TRUE(std::filesystem::exists(files[i]));
