@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,11 +21,19 @@ void initDisplay(const char* programName) {
 
 namespace {
 
+// X has no window side of 0 pixels and takes sides modulo 65536: a setting
+// that is not a number (0) or a multiple of 65536 would end the process with
+// an X protocol error at the first reshape, so each side is kept within 1 to
+// 65535.
+int windowSide(const std::string& setting) {
+    return std::clamp(decimalValue(setting), 1, 65535);
+}
+
 void openWindow(const Settings& from) {
     glutCreateWindow(WINDOW_TITLE);
     // Closing the window ends the process through the normal exit routine.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
-    glutReshapeWindow(decimalValue(from.width), decimalValue(from.height));
+    glutReshapeWindow(windowSide(from.width), windowSide(from.height));
 }
 
 bool enterGameMode(const Settings& from) {

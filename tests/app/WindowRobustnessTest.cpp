@@ -1,0 +1,189 @@
+// The real demo, with all its data, under an X server of its own: the window
+// shrunk to a single pixel, a height of 0 asked for, focus taken away and
+// given back, the window unmapped and mapped, keys pressed in bursts. After
+// each the show must still be running and drawing, and Escape must still end
+// it with status 0.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/ChildProcess.h"
+#include "support/RunFolder.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const char* TITLE = "Get Zorbi";
+// Loading every model and texture takes a few seconds on a busy machine.
+constexpr int START_TIMEOUT_MS = 60000;
+constexpr int DRAW_TIMEOUT_MS = 15000;
+
+void pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// The window's pixels as the X server holds them (what a swap last put there).
+// import waits for ever on a window that vanished while it looked.
+std::string screenshot(const PrivateDisplay& display, const std::string& window) {
+    return display.run("timeout 10 import -window " + window + " -depth 8 rgb:-");
+}
+
+int distinctColours(const std::string& rgb) {
+    std::set<std::string> colours;
+    for (std::size_t i = 0; i + 3 <= rgb.size() && colours.size() < 1000; i += 3) {
+        colours.insert(rgb.substr(i, 3));
+    }
+    return int(colours.size());
+}
+
+// True once the window shows a picture (not one flat colour) that changes
+// from one look to the next: frames are still being drawn and swapped.
+bool keepsDrawing(ChildProcess& demo, const PrivateDisplay& display, const std::string& window, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::string previous = screenshot(display, window);
+    while (demo.running() && std::chrono::steady_clock::now() < deadline) {
+        pause(250);
+        std::string current = screenshot(display, window);
+        if (distinctColours(current) > 20 && !previous.empty() && current != previous) {
+            return true;
+        }
+        previous = current;
+    }
+    return false;
+}
+
+std::string windowSize(const PrivateDisplay& display, const std::string& window) {
+    std::string info = display.run("xwininfo -id " + window);
+    auto field = [&](const std::string& name) {
+        std::size_t at = info.find(name);
+        return at == std::string::npos ? std::string("?") : std::to_string(std::stoi(info.substr(at + name.size())));
+    };
+    return field("Width: ") + "x" + field("Height: ");
+}
+
+void resize(const PrivateDisplay& display, const std::string& window, int width, int height) {
+    display.run("xdotool windowsize --sync " + window + " " + std::to_string(width) + " " + std::to_string(height));
+}
+
+// The demo in a fresh run folder, started and drawing.
+class RunningDemo {
+public:
+    explicit RunningDemo(const std::string& startIni) {
+        prepareRunFolder(folder, startIni);
+        demo = std::make_unique<ChildProcess>(demoExecutable(), std::vector<std::string>{}, folder.path(),
+                                              display.name(), std::vector<std::string>{"SDL_AUDIODRIVER=dummy"});
+        window = display.findWindow(TITLE, START_TIMEOUT_MS);
+    }
+
+    bool started() { return !window.empty() && keepsDrawing(*demo, display, window, START_TIMEOUT_MS); }
+    bool stillDrawing() { return keepsDrawing(*demo, display, window, DRAW_TIMEOUT_MS); }
+
+    void expectEscapeEndsItCleanly() {
+        display.run("xdotool windowfocus --sync " + window + " key Escape");
+        ASSERT_TRUE(demo->waitForExit(5000)) << "Escape did not end the demo";
+        EXPECT_FALSE(demo->killedBySignal());
+        EXPECT_EQ(demo->status(), 0) << demo->standardError();
+        EXPECT_EQ(demo->standardError().find("Error"), std::string::npos) << demo->standardError();
+    }
+
+    TempDir folder;
+    PrivateDisplay display;
+    std::unique_ptr<ChildProcess> demo;
+    std::string window;
+};
+
+}  // namespace
+
+TEST(WindowRobustness, ShrunkToOnePixelAndToTheLowestHeightItDrawsOnWhenGrownAgain) {
+    RunningDemo run("");
+    ASSERT_TRUE(run.started()) << run.demo->standardError();
+
+    resize(run.display, run.window, 1, 1);
+    EXPECT_EQ(windowSize(run.display, run.window), "1x1");
+    pause(500);
+    ASSERT_TRUE(run.demo->running()) << run.demo->standardError();
+
+    // X has no zero-sized windows: 1 is the lowest height a window can get
+    // from outside (xdotool takes 0 as "leave it"). The height 0 itself comes
+    // from start.ini in the next test.
+    resize(run.display, run.window, 800, 1);
+    EXPECT_EQ(windowSize(run.display, run.window), "800x1");
+    pause(500);
+    ASSERT_TRUE(run.demo->running()) << run.demo->standardError();
+
+    // Quick shrinking and growing, each size reshaping the projection.
+    for (int size = 1; size <= 601; size += 40) {
+        resize(run.display, run.window, size, 601 - size + 1);
+    }
+    resize(run.display, run.window, 640, 480);
+    EXPECT_EQ(windowSize(run.display, run.window), "640x480");
+    EXPECT_TRUE(run.stillDrawing());
+    run.expectEscapeEndsItCleanly();
+}
+
+// A width or height that is not a number converts to 0, and X takes sides
+// modulo 65536: either would end the process with an X protocol error at the
+// first reshape. The window gets the nearest side X has.
+TEST(WindowRobustness, SidesOfZeroOrTooLargeInStartIniGiveTheNearestWindowX11Has) {
+    RunningDemo run("width 65536\nheight 0\n");
+    ASSERT_FALSE(run.window.empty()) << run.demo->standardError();
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(START_TIMEOUT_MS);
+    while (windowSize(run.display, run.window) != "65535x1" && run.demo->running() &&
+           std::chrono::steady_clock::now() < deadline) {
+        pause(100);
+    }
+    EXPECT_EQ(windowSize(run.display, run.window), "65535x1");
+    pause(1000);
+    ASSERT_TRUE(run.demo->running()) << run.demo->standardError();
+
+    resize(run.display, run.window, 640, 480);
+    EXPECT_TRUE(run.stillDrawing()) << run.demo->standardError();
+    run.expectEscapeEndsItCleanly();
+}
+
+TEST(WindowRobustness, FocusChangesHidingAndKeyBurstsLeaveTheShowRunning) {
+    RunningDemo run("");
+    ASSERT_TRUE(run.started()) << run.demo->standardError();
+
+    // Another client's window takes the focus, then gives it back, several times.
+    run.display.run("xmessage -title other 'another window' >/dev/null 2>&1 &");
+    std::string other = run.display.findWindow("other", 10000);
+    ASSERT_FALSE(other.empty());
+    for (int i = 0; i < 5; ++i) {
+        run.display.run("xdotool windowfocus --sync " + other);
+        run.display.run("xdotool windowraise " + other);
+        run.display.run("xdotool windowfocus --sync " + run.window);
+        run.display.run("xdotool windowraise " + run.window);
+    }
+    // Hidden and shown again: no expose for a while, then a fresh one.
+    run.display.run("xdotool windowunmap --sync " + run.window);
+    pause(300);
+    run.display.run("xdotool windowmap --sync " + run.window);
+    ASSERT_TRUE(run.stillDrawing()) << run.demo->standardError();
+
+    // Bursts of every kind of key but Escape, with no delay between them:
+    // letters, digits, Return, Tab, space, Backspace, Delete, arrows,
+    // function keys and modifiers, pressed and held together.
+    run.display.run("xdotool windowfocus --sync " + run.window);
+    std::string keys;
+    const char* names[] = {"a",  "q",    "z",    "1",     "0",  "Return", "Tab",  "space",     "BackSpace", "Delete",
+                           "Up", "Down", "Left", "Right", "F1", "F12",    "Home", "Page_Down", "ctrl+c",    "alt+F4"};
+    for (int repeat = 0; repeat < 10; ++repeat) {
+        for (const char* name : names) {
+            keys += std::string(" ") + name;
+        }
+    }
+    run.display.run("xdotool key --delay 0" + keys);
+    run.display.run("xdotool keydown shift keydown a keydown s keydown d");
+    pause(300);
+    run.display.run("xdotool keyup d keyup s keyup a keyup shift");
+    run.display.run("xdotool type --delay 0 'Get Zorbi goes on and on 0123456789 !@#$%^&*()'");
+    ASSERT_TRUE(run.stillDrawing()) << run.demo->standardError();
+    run.expectEscapeEndsItCleanly();
+}
