@@ -1,5 +1,7 @@
 #include "resource/TGAImage.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/FileBytes.h"
@@ -115,7 +117,8 @@ void TGAImage::decodePixels(ByteCursor& cursor) {
     // Kept across packets: a file cut short repeats the last header it gave.
     std::uint8_t packetHeader = 0;
     while (row != endRow) {
-        int packetPixels = 1;
+        // An uncompressed file reads like one raw packet as long as the image.
+        std::uint64_t packetPixels = std::uint64_t(width) * height;
         bool readEveryPixel = true;
         if (imageType == RUN_LENGTH_ENCODED) {
             cursor.read(packetHeader);
@@ -126,21 +129,74 @@ void TGAImage::decodePixels(ByteCursor& cursor) {
             }
         }
         // A packet may run on into the next row, and is cut off at the end
-        // of the image.
-        for (int i = 0; i < packetPixels && row != endRow; ++i) {
-            if (readEveryPixel) {
-                readPixel(cursor);
-            }
+        // of the image; it is stored a row's stretch at a time.
+        while (packetPixels > 0 && row != endRow) {
+            const int stretch = int(std::min<std::uint64_t>(packetPixels, std::uint64_t(width - column)));
             std::uint8_t* target = pixels.data() + (std::size_t(row) * width + column) * 4;
-            target[0] = currentPixel[0];
-            target[1] = currentPixel[1];
-            target[2] = currentPixel[2];
-            target[3] = currentPixel[3];
-            if (++column == width) {
+            if (readEveryPixel) {
+                readPixels(cursor, target, stretch);
+            } else {
+                repeatCurrentPixel(target, stretch);
+            }
+            packetPixels -= stretch;
+            column += stretch;
+            if (column == width) {
                 column = 0;
                 row += step;
             }
         }
+    }
+}
+
+// Reads `count` pixels into `target`, leaving the last one as the current
+// pixel. Where the file holds them all, straight from its bytes; near a cut
+// short end, one byte at a time, so that missing bytes keep their last value.
+void TGAImage::readPixels(ByteCursor& cursor, std::uint8_t* target, int count) {
+    const std::size_t bytesPerPixel = hasAlpha ? 4 : 3;
+    const std::size_t needed = std::size_t(count) * bytesPerPixel;
+    if (cursor.position > cursor.size || cursor.size - cursor.position < needed) {
+        for (int i = 0; i < count; ++i, target += 4) {
+            readPixel(cursor);
+            std::memcpy(target, currentPixel, 4);
+        }
+        return;
+    }
+    const std::uint8_t* source = cursor.bytes + cursor.position;
+    if (hasAlpha) {
+        // Four pixels at a time: BGRA read as little-endian words have red
+        // and blue in their low and third bytes, which trade places. Written
+        // as four independent words, the compiler does them in one vector.
+        static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the pixel swap assumes little-endian words");
+        int i = 0;
+        for (; i + 4 <= count; i += 4, source += 16, target += 16) {
+            std::uint32_t words[4];
+            std::memcpy(words, source, 16);
+            for (std::uint32_t& word : words) {
+                word = (word & 0xFF00FF00u) | ((word >> 16) & 0xFFu) | ((word & 0xFFu) << 16);
+            }
+            std::memcpy(target, words, 16);
+        }
+        for (; i < count; ++i, source += 4, target += 4) {
+            target[0] = source[2];
+            target[1] = source[1];
+            target[2] = source[0];
+            target[3] = source[3];
+        }
+    } else {
+        for (int i = 0; i < count; ++i, source += 3, target += 4) {
+            target[0] = source[2];
+            target[1] = source[1];
+            target[2] = source[0];
+            target[3] = 255;
+        }
+    }
+    cursor.position += needed;
+    std::memcpy(currentPixel, target - 4, 4);
+}
+
+void TGAImage::repeatCurrentPixel(std::uint8_t* target, int count) const {
+    for (int i = 0; i < count; ++i, target += 4) {
+        std::memcpy(target, currentPixel, 4);
     }
 }
 

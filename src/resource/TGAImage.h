@@ -50,6 +50,8 @@ private:
     void readHeader(const std::uint8_t* bytes);
     bool firstPixelInside(std::size_t size) const;
     void decodePixels(ByteCursor& cursor);
+    void readPixels(ByteCursor& cursor, std::uint8_t* target, int count);
+    void repeatCurrentPixel(std::uint8_t* target, int count) const;
     void readPixel(ByteCursor& cursor);
 
     // The pixel most recently read; run packets repeat it, and a file that
