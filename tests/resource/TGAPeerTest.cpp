@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,9 @@ std::string writeOptions(const Variant& variant) {
     // Written as the file's ID field, which only moves the start of the pixels.
     return options + " -set comment 'written by a peer'";
 }
+
+// Names the variant in test output instead of dumping its bytes.
+void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
 
 class TGAPeer : public ::testing::TestWithParam<Variant> {};
 
