@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "support/TempDir.h"
@@ -102,13 +103,16 @@ std::string shellOutput(const std::string& command) {
     return output;
 }
 
-PrivateDisplay::PrivateDisplay() {
+namespace {
+
+// Starts Xvfb on the first free display; returns its pid and sets `name`.
+pid_t startXvfb(std::string& name) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) {
-        return;
+        return -1;
     }
-    serverPid = fork();
-    if (serverPid == 0) {
+    pid_t server = fork();
+    if (server == 0) {
         close(pipeEnds[0]);
         int nothing = open("/dev/null", O_RDWR);
         dup2(nothing, 0);
@@ -127,8 +131,30 @@ PrivateDisplay::PrivateDisplay() {
         number += c;
     }
     close(pipeEnds[0]);
-    if (!number.empty()) {
-        displayName = ":" + number;
+    name = number.empty() ? "" : ":" + number;
+    return server;
+}
+
+// A client can talk to the server; a server that lost a race for its
+// display number to another one starting at the same moment cannot.
+bool answers(const std::string& name) {
+    return !name.empty() && std::system(("xdpyinfo -display " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+}  // namespace
+
+PrivateDisplay::PrivateDisplay() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        serverPid = startXvfb(displayName);
+        if (answers(displayName)) {
+            return;
+        }
+        if (serverPid > 0) {
+            ::kill(serverPid, SIGTERM);
+            waitpid(serverPid, nullptr, 0);
+            serverPid = -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
 }
 
