@@ -105,56 +105,54 @@ std::string shellOutput(const std::string& command) {
 
 namespace {
 
-// Starts Xvfb on the first free display; returns its pid and sets `name`.
-pid_t startXvfb(std::string& name) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) {
-        return -1;
-    }
+bool exited(pid_t process) { return waitpid(process, nullptr, WNOHANG) == process; }
+
+// Starts Xvfb on display `number` and waits until a client can talk to it.
+// Returns its pid, or -1 when it did not come up (the number was taken).
+pid_t startXvfb(int number) {
+    std::string name = ":" + std::to_string(number);
     pid_t server = fork();
     if (server == 0) {
-        close(pipeEnds[0]);
         int nothing = open("/dev/null", O_RDWR);
         dup2(nothing, 0);
         dup2(nothing, 1);
         dup2(nothing, 2);
-        std::string fd = std::to_string(pipeEnds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                static_cast<char*>(nullptr));
         _exit(127);
     }
-    close(pipeEnds[1]);
-    // Xvfb writes the display number it chose once it accepts connections.
-    std::string number;
-    char c;
-    while (read(pipeEnds[0], &c, 1) == 1 && c != '\n') {
-        number += c;
+    std::string probe = "xdpyinfo -display " + name + " >/dev/null 2>&1";
+    for (int wait = 0; wait < 100; ++wait) {
+        if (exited(server)) {
+            return -1;
+        }
+        // Our server must still be alive after the answer: a server that lost
+        // the number to another one exits, and the answer came from that other.
+        if (std::system(probe.c_str()) == 0) {
+            if (exited(server)) {
+                return -1;
+            }
+            return server;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    close(pipeEnds[0]);
-    name = number.empty() ? "" : ":" + number;
-    return server;
-}
-
-// A client can talk to the server; a server that lost a race for its
-// display number to another one starting at the same moment cannot.
-bool answers(const std::string& name) {
-    return !name.empty() && std::system(("xdpyinfo -display " + name + " >/dev/null 2>&1").c_str()) == 0;
+    ::kill(server, SIGKILL);
+    waitpid(server, nullptr, 0);
+    return -1;
 }
 
 }  // namespace
 
 PrivateDisplay::PrivateDisplay() {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        serverPid = startXvfb(displayName);
-        if (answers(displayName)) {
+    // High numbers spread by process id stay clear of a desktop's :0, of
+    // xvfb-run's :99 and of other tests starting servers at the same moment.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        int number = 200 + (static_cast<int>(getpid()) * 7 + attempt * 13) % 700;
+        serverPid = startXvfb(number);
+        if (serverPid > 0) {
+            displayName = ":" + std::to_string(number);
             return;
         }
-        if (serverPid > 0) {
-            ::kill(serverPid, SIGTERM);
-            waitpid(serverPid, nullptr, 0);
-            serverPid = -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
 }
 
