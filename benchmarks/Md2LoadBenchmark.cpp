@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "model/AnimationState.h"
-#include "support/Md2FileBuilder.h"
 #include "model/Md2Model.h"
 #include "platform/FileBytes.h"
+#include "support/Md2FileBuilder.h"
 
 namespace {
 
@@ -112,7 +112,8 @@ std::vector<NamedFile> showModels(const std::string& folder) {
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
         NamedFile file{"show/" + name, {}};
-        if (platform::readFileBytes((folder + "/" + name).c_str(), file.bytes)) {
+        if (platform::readFileBytes((folder + "/" + name).c_str(), Md2Model::MAX_FILE_BYTES, file.bytes) ==
+            platform::FileReadStatus::Read) {
             files.push_back(std::move(file));
         }
     }

@@ -188,7 +188,8 @@ void registerShowTextures(const std::string& dataFolder) {
         std::sort(names.begin(), names.end());
         for (const std::string& name : names) {
             Bytes bytes;
-            if (platform::readFileBytes((path + "/" + name).c_str(), bytes)) {
+            if (platform::readFileBytes((path + "/" + name).c_str(), TGAImage::MAX_FILE_BYTES, bytes) ==
+                platform::FileReadStatus::Read) {
                 registerPair(std::string("show/") + folder + "/" + name, std::move(bytes));
             }
         }

@@ -9,7 +9,7 @@ PACKAGES=(
   # window, GL and its helpers
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
   # audio layer
-  libsdl2-dev libsndfile1-dev
+  libsdl2-dev libsndfile1-dev libasound2-dev libmpg123-dev
   # tests
   libgtest-dev xvfb xauth xdotool x11-utils
   # content generator: raw speech for the voice cues

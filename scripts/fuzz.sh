@@ -13,7 +13,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_tga fuzz_md2 fuzz_settings fuzz_shader_text)
+  targets=(fuzz_tga fuzz_md2 fuzz_settings fuzz_shader_text fuzz_audio fuzz_md2_draw)
 fi
 
 build=build-fuzz

@@ -2,7 +2,12 @@
 
 #include <cctype>
 #include <climits>
-#include <fstream>
+#include <cstdint>
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
+#include "platform/FileBytes.h"
 
 Settings settings;
 
@@ -31,7 +36,19 @@ Settings readSettings(std::istream& in) {
 }
 
 Settings readSettingsFile(const char* path) {
-    std::ifstream in(path);
+    std::vector<std::uint8_t> bytes;
+    platform::FileReadStatus read = platform::readFileBytes(path, MAX_SETTINGS_BYTES, bytes);
+    if (read == platform::FileReadStatus::TooLarge) {
+        std::fprintf(stderr, "%s is larger than the %s settings may take: using the defaults.\n", path,
+                     platform::byteCountText(MAX_SETTINGS_BYTES).c_str());
+        std::fflush(stderr);
+    }
+    // A file that is missing, not a regular file or too large gives the
+    // defaults, like a stream that failed to open.
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    if (read != platform::FileReadStatus::Read) {
+        in.setstate(std::ios::failbit);
+    }
     return readSettings(in);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <string>
 
@@ -19,6 +20,12 @@ extern Settings settings;
 // Reads white-space separated tokens two at a time as key and value. A stream
 // that failed to open gives the defaults.
 Settings readSettings(std::istream& in);
+
+// Five settings take a few dozen bytes; a larger file is not read.
+constexpr std::size_t MAX_SETTINGS_BYTES = 64 * 1024;
+
+// Reads `path` when it is a regular file of at most MAX_SETTINGS_BYTES; any
+// other path gives the defaults (a file too large says so on standard error).
 Settings readSettingsFile(const char* path);
 
 // width "x" height ":" bitdepth "@" frequency, e.g. "800x600:32@75".

@@ -29,11 +29,38 @@ int windowSide(const std::string& setting) {
     return std::clamp(decimalValue(setting), 1, 65535);
 }
 
+// The largest window the GL implementation renders and the display shows.
+// Beyond the viewport limit Mesa's software path leaves the window black or
+// crashes, and X cannot take sides near 32767; the screen is the display's
+// own limit. Needs the window's context current.
+void largestWindow(int& width, int& height) {
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    width = std::min<int>(viewport[0], glutGet(GLUT_SCREEN_WIDTH));
+    height = std::min<int>(viewport[1], glutGet(GLUT_SCREEN_HEIGHT));
+}
+
 void openWindow(const Settings& from) {
     glutCreateWindow(WINDOW_TITLE);
     // Closing the window ends the process through the normal exit routine.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
-    glutReshapeWindow(windowSide(from.width), windowSide(from.height));
+    int width = windowSide(from.width);
+    int height = windowSide(from.height);
+    int maxWidth = 0, maxHeight = 0;
+    largestWindow(maxWidth, maxHeight);
+    // A limit that cannot be read (0) leaves the side as it is.
+    if (maxWidth > 0) {
+        width = std::min(width, maxWidth);
+    }
+    if (maxHeight > 0) {
+        height = std::min(height, maxHeight);
+    }
+    if (width != decimalValue(from.width) || height != decimalValue(from.height)) {
+        std::fprintf(stderr, "Window size %sx%s cannot be shown here: using %dx%d.\n", from.width.c_str(),
+                     from.height.c_str(), width, height);
+        std::fflush(stderr);
+    }
+    glutReshapeWindow(width, height);
 }
 
 bool enterGameMode(const Settings& from) {

@@ -1,12 +1,17 @@
 #include "audio/Channel.h"
 
+#include <dlfcn.h>
+#include <mpg123.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "audio/AudioResult.h"
 #include "audio/MixFormat.h"
+#include "platform/FileBytes.h"
 
 namespace {
 
@@ -14,12 +19,49 @@ namespace {
 // the final flush, which must be about this long (see feedConverter).
 constexpr int DECODE_BLOCK_FRAMES = 1024;
 
-bool isRegularFile(const char* path) {
-    struct stat status;
-    return stat(path, &status) == 0 && S_ISREG(status.st_mode);
+// The layouts and rates real files have. SDL's converter takes channel
+// counts as 8-bit values (256 channels wrap to 0 and divide by it) and
+// resamples absurd rates into absurd amounts of memory, so nothing outside
+// these reaches it.
+constexpr int MIN_SOURCE_CHANNELS = 1;
+constexpr int MAX_SOURCE_CHANNELS = 8;
+constexpr int MIN_SOURCE_RATE = 1000;
+constexpr int MAX_SOURCE_RATE = 384000;
+
+bool formatSupported(const SF_INFO& info) {
+    return info.channels >= MIN_SOURCE_CHANNELS && info.channels <= MAX_SOURCE_CHANNELS &&
+           info.samplerate >= MIN_SOURCE_RATE && info.samplerate <= MAX_SOURCE_RATE;
+}
+
+bool isEmptyFile(int descriptor) {
+    struct stat status {};
+    return ::fstat(descriptor, &status) == 0 && status.st_size == 0;
 }
 
 }  // namespace
+
+// libsndfile decodes MP3 through libmpg123, whose handles print their own
+// notes and errors on standard error ("Note: Trying to resync...") for a
+// damaged file unless told to be quiet, and libsndfile has no way to tell
+// them. This definition takes the place of libmpg123's for the whole process
+// (the executable's symbols come first in the dynamic lookup): it creates the
+// handle with the library's own function and makes it quiet before libsndfile
+// sees it. The audio layer reports a bad file itself, by its result code.
+extern "C" mpg123_handle* mpg123_new(const char* decoder, int* error) {
+    using Create = mpg123_handle* (*)(const char*, int*);
+    static const Create create = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "mpg123_new"));
+    if (!create) {
+        if (error) {
+            *error = MPG123_ERR;
+        }
+        return nullptr;
+    }
+    mpg123_handle* handle = create(decoder, error);
+    if (handle) {
+        mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
+    }
+    return handle;
+}
 
 int Channel::open(const char* path, Channel** opened) {
     *opened = nullptr;
@@ -27,27 +69,35 @@ int Channel::open(const char* path, Channel** opened) {
         return AUDIO_INVALID_PARAMETER;
     }
     // Decided here first: libsndfile's own codes for a missing file and for a
-    // broken MP3 are easy to confuse.
-    if (!isRegularFile(path)) {
+    // broken MP3 are easy to confuse. A FIFO or device is not a sound file.
+    int descriptor = platform::openRegularFile(path);
+    if (descriptor < 0) {
         return AUDIO_FILE_NOT_FOUND;
     }
+    // The file is there but holds no audio, whatever its name says.
+    if (isEmptyFile(descriptor)) {
+        ::close(descriptor);
+        return AUDIO_UNSUPPORTED_FORMAT;
+    }
     SF_INFO info = {};
-    SNDFILE* file = sf_open(path, SFM_READ, &info);
+    SNDFILE* file = sf_open_fd(descriptor, SFM_READ, &info, SF_FALSE);
     if (!file) {
+        ::close(descriptor);
         return sf_error(nullptr) == SF_ERR_UNRECOGNISED_FORMAT ? AUDIO_UNSUPPORTED_FORMAT : AUDIO_FILE_UNREADABLE;
     }
-    // SDL refuses layouts it cannot convert to stereo (it takes 1 to 8 channels).
     SDL_AudioStream* converter = nullptr;
-    if (info.channels > 0 && info.samplerate > 0) {
+    if (formatSupported(info)) {
         converter =
             SDL_NewAudioStream(AUDIO_F32SYS, info.channels, info.samplerate, AUDIO_F32SYS, MIX_CHANNELS, MIX_RATE);
     }
     if (!converter) {
         sf_close(file);
+        ::close(descriptor);
         return AUDIO_UNSUPPORTED_FORMAT;
     }
 
     Channel* channel = new Channel;
+    channel->descriptor = descriptor;
     channel->file = file;
     channel->sourceChannels = info.channels;
     channel->sourceRate = info.samplerate;
@@ -63,6 +113,9 @@ Channel::~Channel() {
     }
     if (file) {
         sf_close(file);
+    }
+    if (descriptor >= 0) {
+        ::close(descriptor);
     }
 }
 
@@ -99,6 +152,13 @@ void Channel::mixInto(float* mix, int frames, float* scratch, int scratchFrames)
 void Channel::feedConverter() {
     sf_count_t got = sf_readf_float(file, decodeBlock.data(), DECODE_BLOCK_FRAMES);
     if (got > 0) {
+        // A float file may hold NaN or infinity; the resampler would spread
+        // either over its neighbours and the final clamp lets NaN through.
+        for (sf_count_t i = 0; i < got * sourceChannels; ++i) {
+            if (!std::isfinite(decodeBlock[static_cast<size_t>(i)])) {
+                decodeBlock[static_cast<size_t>(i)] = 0.0f;
+            }
+        }
         decodedFrames += got;
         int bytes = static_cast<int>(got) * sourceChannels * static_cast<int>(sizeof(float));
         if (SDL_AudioStreamPut(converter, decodeBlock.data(), bytes) != 0) {

@@ -32,6 +32,7 @@ public:
     // Never blocks on anything but the decoder's own reads.
     void mixInto(float* mix, int frames, float* scratch, int scratchFrames);
 
+    int descriptor = -1;  // the file's, owned here: libsndfile reads through it but does not close it
     SNDFILE* file = nullptr;
     int sourceChannels = 0;
     int sourceRate = 0;  // frames per second of the file

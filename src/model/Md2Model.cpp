@@ -111,6 +111,14 @@ std::string headerProblem(const Md2Header& header, std::size_t fileSize) {
     if (!sectionInside(header.commandsOffset, header.commandCount, COMMAND_WORD_SIZE, fileSize)) {
         return "its command list lies outside the file";
     }
+    // Frames lie back to back inside the file with 4 bytes per vertex, so
+    // frames x vertices is bounded by the size already; triangles may repeat
+    // and overlap the frames, so their work per frame is not.
+    if (std::int64_t(header.frameCount) * header.triangleCount >
+        Md2Model::MAX_NORMALS_PER_FILE_BYTE * std::int64_t(fileSize)) {
+        return std::to_string(header.frameCount) + " frames x " + std::to_string(header.triangleCount) +
+               " triangles, more normals than its " + std::to_string(fileSize) + " bytes can describe";
+    }
     return "";
 }
 
@@ -174,9 +182,16 @@ Md2Model::Md2Model(const char* path) {
 
 bool Md2Model::load(const char* path) {
     std::vector<std::uint8_t> bytes;
-    if (!platform::readFileBytes(path, bytes)) {
+    platform::FileReadStatus read = platform::readFileBytes(path, MAX_FILE_BYTES, bytes);
+    if (read == platform::FileReadStatus::Missing) {
         platform::exitWithMessage(platform::OutputStream::StandardError,
                                   std::string("Error! Cannot find file: ") + path, 1);
+    }
+    if (read == platform::FileReadStatus::TooLarge) {
+        platform::exitWithMessage(platform::OutputStream::StandardError,
+                                  std::string("Error! Broken model file: ") + path + " (it is larger than the " +
+                                      platform::byteCountText(MAX_FILE_BYTES) + " a model file may take)",
+                                  1);
     }
     Md2ParseResult result = parse(bytes.data(), bytes.size(), path);
     if (result.status == Md2ParseStatus::Broken) {

@@ -32,6 +32,16 @@ public:
     // files with more vertices per frame are refused.
     static constexpr int MAX_VERTICES = 2048;
 
+    // The largest model file read: the classic format limits (512 frames of
+    // 2048 vertices, 4096 triangles, 16384 command words) need about 4.5 MiB.
+    static constexpr std::size_t MAX_FILE_BYTES = 16u * 1024 * 1024;
+    // Normals cost one cross product per triangle per frame. A real mesh has
+    // about two triangles per vertex, and every frame stores 4 bytes per
+    // vertex, so frames x triangles stays near half the file's size; files
+    // that ask for more than this many per byte (sections may overlap and
+    // triangles repeat) are refused rather than parsed in quadratic time.
+    static constexpr std::int64_t MAX_NORMALS_PER_FILE_BYTE = 4;
+
     // Loads `path`; a rejected header leaves the model empty, and a missing or
     // broken file ends the process.
     explicit Md2Model(const char* path);

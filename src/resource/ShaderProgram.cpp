@@ -2,11 +2,12 @@
 
 #include <GL/glew.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 #include <vector>
 
+#include "platform/FileBytes.h"
 #include "platform/ProcessExit.h"
 
 static_assert(std::is_same<GLhandleARB, unsigned int>::value, "shaderProgram holds an ARB handle");
@@ -68,24 +69,19 @@ std::string shaderTextFromBytes(const char* bytes, std::size_t size) {
 }
 
 std::unique_ptr<char[]> readTextFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) {
+    // A folder, FIFO or device has no text either.
+    std::vector<std::uint8_t> bytes;
+    platform::FileReadStatus read = platform::readFileBytes(path, MAX_SHADER_BYTES, bytes);
+    if (read == platform::FileReadStatus::Missing) {
         return nullptr;
     }
-    std::vector<char> bytes;
-    char chunk[4096];
-    std::size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + count);
-    }
-    // A path that opens but cannot be read (a folder) has no text either.
-    const bool unreadable = std::ferror(file) != 0;
-    std::fclose(file);
-    if (unreadable) {
-        return nullptr;
+    if (read == platform::FileReadStatus::TooLarge) {
+        failShaderBuild((std::string("Error! Broken shader file: ") + path + " (it is larger than the " +
+                         platform::byteCountText(MAX_SHADER_BYTES) + " a shader source may take)")
+                            .c_str());
     }
 
-    std::string text = shaderTextFromBytes(bytes.data(), bytes.size());
+    std::string text = shaderTextFromBytes(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::unique_ptr<char[]> buffer(new char[text.size() + 1]);
     std::memcpy(buffer.get(), text.c_str(), text.size() + 1);
     return buffer;

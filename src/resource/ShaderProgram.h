@@ -17,8 +17,12 @@ extern unsigned int shaderProgram;
 // does not compile.
 void buildBumpShader();
 
+// The largest shader source read; the ground's pair takes a few KiB.
+constexpr std::size_t MAX_SHADER_BYTES = 1024 * 1024;
+
 // The whole text of a file, read in one go and cleaned by shaderTextFromBytes;
-// null when the file cannot be opened.
+// null when the path is not a regular file that can be read. A file larger
+// than MAX_SHADER_BYTES ends the process as a shader build failure does.
 std::unique_ptr<char[]> readTextFile(const char* path);
 
 // Source text as the compiler should see it: a carriage return right before a

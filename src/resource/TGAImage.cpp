@@ -45,9 +45,15 @@ struct TGAImage::ByteCursor {
 
 TGAImage::TGAImage(const char* fileName) {
     std::vector<std::uint8_t> bytes;
-    if (!platform::readFileBytes(fileName, bytes)) {
+    platform::FileReadStatus read = platform::readFileBytes(fileName, MAX_FILE_BYTES, bytes);
+    if (read == platform::FileReadStatus::Missing) {
         platform::exitWithMessage(platform::OutputStream::StandardError,
                                   std::string("Error! Cannot find file: ") + fileName, 1);
+    }
+    if (read == platform::FileReadStatus::TooLarge) {
+        TGADecodeResult tooLarge = brokenFile(
+            fileName, "it is larger than the " + platform::byteCountText(MAX_FILE_BYTES) + " an image file may take");
+        platform::exitWithMessage(tooLarge.stream, tooLarge.message, 1);
     }
     TGADecodeResult result = decode(bytes.data(), bytes.size(), fileName);
     if (!result.succeeded) {

@@ -43,6 +43,11 @@ public:
     // The largest pixel buffer an image may need; a few header bytes could
     // otherwise ask for 65535 x 65535 pixels (16 GiB).
     static constexpr std::uint64_t MAX_PIXEL_BYTES = 256ull * 1024 * 1024;
+    // The largest file that can hold such an image: its pixels at their least
+    // compact (a packet header before every 4-byte pixel) with room to spare
+    // for the header, ID field and trailing areas. A larger file is refused
+    // before it is read.
+    static constexpr std::size_t MAX_FILE_BYTES = 320u * 1024 * 1024;
 
 private:
     struct ByteCursor;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/Settings.h"
@@ -59,6 +61,27 @@ TEST(Settings, FinalLineBreakMakesNoDifference) {
     EXPECT_EQ(withBreak.width, withoutBreak.width);
     EXPECT_EQ(withBreak.height, withoutBreak.height);
     EXPECT_EQ(withoutBreak.height, "480");
+}
+
+// A FIFO blocked start-up for ever and /dev/zero grew the process without
+// bound; neither is a settings file, and neither is one too large to be.
+TEST(Settings, OnlyARegularFileWithinTheLimitIsRead) {
+    TempDir folder;
+    ASSERT_EQ(mkfifo(folder.file("fifo.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.file("zero.ini"));
+    folder.write("huge.ini", "width 1024\n");
+    std::filesystem::resize_file(folder.file("huge.ini"), std::uintmax_t(1) << 40);
+    for (const char* name : {"fifo.ini", "zero.ini", "huge.ini"}) {
+        testing::internal::CaptureStderr();
+        Settings settings = readSettingsFile(folder.file(name).c_str());
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(gameModeString(settings), "800x600:32@75") << name;
+        EXPECT_EQ(said, std::string(name) == "huge.ini" ? folder.file(name) +
+                                                              " is larger than the 64 KiB settings may take: "
+                                                              "using the defaults.\n"
+                                                        : "")
+            << name;
+    }
 }
 
 TEST(Settings, ReadsTheFileFromDisk) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/AudioTestFiles.h"
 #include "support/ChildProcess.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
@@ -92,8 +93,7 @@ std::vector<float> readStereo(const std::string& path, int& rate) {
 // Where a sound starts: the first frame at or after `from` seconds where the
 // two tracks part. Mixing adds channels, so the track with the cues minus the
 // same show without them is the cues alone, however loud the music.
-double onsetAfter(const std::vector<float>& withCues, const std::vector<float>& withoutCues, int rate,
-                  double from) {
+double onsetAfter(const std::vector<float>& withCues, const std::vector<float>& withoutCues, int rate, double from) {
     for (size_t i = static_cast<size_t>(from * rate) * 2; i < withCues.size() && i < withoutCues.size(); ++i) {
         if (withCues[i] != withoutCues[i]) {
             return static_cast<double>(i / 2) / rate;
@@ -167,6 +167,34 @@ TEST(CaptureProgram, HelpAndBadOptions) {
     EXPECT_NE(badSize.error.find("--size"), std::string::npos);
 }
 
+// The demo ends quietly with status 0 when its shader does not build; a tool
+// whose stills or video scripts rely on must not report success then.
+TEST(CaptureProgram, AShaderThatDoesNotBuildFailsAndSaysNothingWasWritten) {
+    TempDir data, out;
+    prepareSwappableRunFolder(data, "");
+    std::filesystem::remove(data.file("bump.vsh"));
+    data.write("bump.vsh", std::string("this is not GLSL\n"));
+    CaptureRun run = capture({"--size", "64x48", "--still", "1", "--out", out.path()}, data.path());
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("Compile Error in Vertex Shader...\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.error.find("nothing was written"), std::string::npos) << run.error;
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+}
+
+// 256 channels wrapped to 0 inside SDL and ended the show with SIGFPE at the
+// jump's cue; the cue now reports the format it cannot play and the show
+// goes on to its still.
+TEST(CaptureProgram, ASoundInAFormatNoRealFileHasIsReportedAtItsCue) {
+    TempDir data, out;
+    prepareSwappableRunFolder(data, "");
+    std::filesystem::remove(data.file("data/wav/jump.wav"));
+    testaudio::writeSilentWav(data.file("data/wav/jump.wav"), 256, 44100, 100);
+    CaptureRun run = capture({"--size", "64x48", "--still", "11", "--out", out.path()}, data.path());
+    EXPECT_EQ(run.status, 0) << run.error;
+    EXPECT_NE(run.output.find("FMOD error! 24 Unsupported file or audio format. \n"), std::string::npos) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(out.file(stillName(11))));
+}
+
 TEST(CaptureProgram, TheSameOptionsGiveTheSameFrames) {
     TempDir first, second;
     for (const TempDir* folder : {&first, &second}) {
@@ -216,8 +244,7 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
     ASSERT_EQ(rate, 44100);
     EXPECT_NEAR(track.size() / 2.0 / rate, 38.0 + 1.0 / 30, 0.01);
 
-    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"),
-                0.001);
+    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"), 0.001);
     const std::pair<float, const char*> cues[] = {{9.8f, "data/wav/jump.wav"},
                                                   {30.0f, "data/wav/cowards.wav"},
                                                   {31.5f, "data/wav/spit.wav"},
@@ -231,23 +258,28 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
 
 TEST(CaptureProgram, AVideoHasPicturesAndSound) {
     TempDir folder;
-    CaptureRun run = capture({"--size", "160x120", "--fps", "30", "--start", "1", "--end", "3", "--video",
-                       folder.file("clip.mp4")});
+    CaptureRun run =
+        capture({"--size", "160x120", "--fps", "30", "--start", "1", "--end", "3", "--video", folder.file("clip.mp4")});
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_NE(run.output.find("clip.mp4"), std::string::npos);
-    std::string streams = shellOutput("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 " +
-                                      folder.file("clip.mp4"));
+    std::string streams =
+        shellOutput("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 " + folder.file("clip.mp4"));
     EXPECT_NE(streams.find("video"), std::string::npos);
     EXPECT_NE(streams.find("audio"), std::string::npos);
-    std::string frames = shellOutput("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                                     "stream=nb_read_frames -of csv=p=0 " + folder.file("clip.mp4"));
+    std::string frames = shellOutput(
+        "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+        "stream=nb_read_frames -of csv=p=0 " +
+        folder.file("clip.mp4"));
     EXPECT_EQ(std::stoi("0" + frames), 61);
 }
 
 TEST(CaptureProgram, TimedemoPrintsFramesTimesAndTheBaseline) {
     CaptureRun run = capture({"--size", "160x120", "--end", "1", "--timedemo"});
     ASSERT_EQ(run.status, 0) << run.error;
-    EXPECT_TRUE(std::regex_search(run.output, std::regex(R"(^61 frames [0-9.]+ seconds [0-9.]+ fps; frame ms: median [0-9.]+, 99th [0-9.]+, worst [0-9.]+\n)")))
+    EXPECT_TRUE(std::regex_search(
+        run.output,
+        std::regex(
+            R"(^61 frames [0-9.]+ seconds [0-9.]+ fps; frame ms: median [0-9.]+, 99th [0-9.]+, worst [0-9.]+\n)")))
         << run.output;
     EXPECT_NE(run.output.find("baseline (clear and finish only): median"), std::string::npos);
     EXPECT_NE(run.output.find("peak resident memory"), std::string::npos);

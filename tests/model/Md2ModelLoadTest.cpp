@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "support/Md2FileBuilder.h"
 #include "model/Md2Model.h"
 #include "support/ExitCapture.h"
+#include "support/Md2FileBuilder.h"
 #include "support/TempDir.h"
 
 using namespace md2test;
@@ -202,6 +205,18 @@ TEST(Md2ModelLoad, BrokenFilesAreRefusedWithWhatIsWrong) {
     hugePrimitive.commandWords[0] = INT32_MIN;
     Md2FileBuilder tooManyVertices;
     tooManyVertices.vertexCount = 2049;
+    // 1000 frames of one vertex, read again as 3666 triangles of vertex 0:
+    // every section is inside the file, but the normals would cost
+    // frames x triangles, quadratic in the file's size.
+    std::vector<std::uint8_t> overlapping(68 + 1000 * 44, 0);
+    std::memcpy(overlapping.data(), "IDP2", 4);
+    setHeaderField(overlapping, VERSION, 8);
+    setHeaderField(overlapping, FRAME_SIZE, 44);
+    setHeaderField(overlapping, VERTEX_COUNT, 1);
+    setHeaderField(overlapping, FRAME_COUNT, 1000);
+    setHeaderField(overlapping, FRAMES_OFFSET, 68);
+    setHeaderField(overlapping, TRIANGLE_COUNT, 1000 * 44 / 12);
+    setHeaderField(overlapping, TRIANGLES_OFFSET, 68);
 
     const std::vector<Case> cases = {
         {headerCut, "it ends inside its 68-byte header"},
@@ -223,6 +238,7 @@ TEST(Md2ModelLoad, BrokenFilesAreRefusedWithWhatIsWrong) {
         {badCommandIndex.bytes(), "the command list names vertex 3 of 3"},
         {longPrimitive.bytes(), "the primitive at word 0 runs past the 11 words of the command list"},
         {hugePrimitive.bytes(), "the primitive at word 0 runs past the 11 words of the command list"},
+        {overlapping, "1000 frames x 3666 triangles, more normals than its 44068 bytes can describe"},
     };
     for (const Case& c : cases) {
         Md2Model model;
@@ -250,4 +266,17 @@ TEST(Md2ModelLoad, MissingOrBrokenFileEndsTheProcessWithStatusOne) {
     EXPECT_EQ(broken.status, 1);
     EXPECT_EQ(broken.standardError, "Error! Broken model file: " + path +
                                         " (5000 vertices per frame, more than the 2048 a model may have)\n");
+
+    // A FIFO would block the open for ever; a terabyte (sparse) is refused
+    // before a byte of it is read.
+    std::string fifoPath = folder.file("fifo.md2");
+    ASSERT_EQ(mkfifo(fifoPath.c_str(), 0600), 0);
+    testexit::Outcome fifo = testexit::run([&] { Md2Model model(fifoPath.c_str()); });
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.standardError, "Error! Cannot find file: " + fifoPath + "\n");
+    std::filesystem::resize_file(path, std::uintmax_t(1) << 40);
+    testexit::Outcome huge = testexit::run([&] { Md2Model model(path.c_str()); });
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.standardError,
+              "Error! Broken model file: " + path + " (it is larger than the 16 MiB a model file may take)\n");
 }

@@ -3,7 +3,9 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 
 #include "resource/ShaderProgram.h"
@@ -103,4 +105,23 @@ TEST(ShaderTextTest, EmptyFileIsEmptyTextAndMissingFileIsNone) {
     EXPECT_STREQ(empty.get(), "");
     EXPECT_EQ(readTextFile(folder.file("absent.vsh").c_str()), nullptr);
     EXPECT_EQ(readTextFile(folder.path().c_str()), nullptr);
+}
+
+// A FIFO blocked the open for ever, and /dev/zero or an endless writer grew
+// the text without bound: only regular files of a sensible size are read.
+TEST(ShaderTextTest, OnlyRegularFilesWithinTheLimitAreRead) {
+    TempDir folder;
+    ASSERT_EQ(mkfifo(folder.file("fifo.vsh").c_str(), 0600), 0);
+    EXPECT_EQ(readTextFile(folder.file("fifo.vsh").c_str()), nullptr);
+    std::filesystem::create_symlink("/dev/zero", folder.file("zero.vsh"));
+    EXPECT_EQ(readTextFile(folder.file("zero.vsh").c_str()), nullptr);
+
+    folder.write("huge.vsh", std::string("void main() {}\n"));
+    std::filesystem::resize_file(folder.file("huge.vsh"), std::uintmax_t(1) << 40);
+    std::string hugePath = folder.file("huge.vsh");
+    testexit::Outcome huge = testexit::run([&] { readTextFile(hugePath.c_str()); });
+    EXPECT_TRUE(huge.exited);
+    EXPECT_EQ(huge.status, 0);
+    EXPECT_EQ(huge.standardOutput,
+              "Error! Broken shader file: " + hugePath + " (it is larger than the 1 MiB a shader source may take)\n");
 }

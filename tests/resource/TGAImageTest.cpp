@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -249,6 +251,20 @@ TEST(TGAImage, ConstructorReadsTheFileOrEndsTheProcessWithStatusOne) {
 
     testexit::Outcome folderInstead = testexit::run([&] { TGAImage(folder.path().c_str()); });
     EXPECT_EQ(folderInstead.standardError, "Error! Cannot find file: " + folder.path() + "\n");
+    // A FIFO would block the open for ever; it is no image file either.
+    std::string fifoPath = folder.file("fifo.tga");
+    ASSERT_EQ(mkfifo(fifoPath.c_str(), 0600), 0);
+    testexit::Outcome fifo = testexit::run([&] { TGAImage(fifoPath.c_str()); });
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.standardError, "Error! Cannot find file: " + fifoPath + "\n");
+    // A terabyte (sparse) is refused before a byte of it is read.
+    std::string hugePath = folder.file("huge.tga");
+    folder.write("huge.tga", good);
+    std::filesystem::resize_file(hugePath, std::uintmax_t(1) << 40);
+    testexit::Outcome huge = testexit::run([&] { TGAImage(hugePath.c_str()); });
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.standardError,
+              "Error! Broken image file: " + hugePath + " (it is larger than the 320 MiB an image file may take)\n");
 
     std::string shallowPath = folder.file("shallow.tga");
     testexit::Outcome depth = testexit::run([&] { TGAImage(shallowPath.c_str()); });

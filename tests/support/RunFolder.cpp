@@ -15,6 +15,29 @@ void prepareRunFolder(const TempDir& folder, const std::string& startIni) {
     }
 }
 
-std::string demoExecutable() { return ZORBI_EXECUTABLE; }
+void prepareSwappableRunFolder(const TempDir& folder, const std::string& startIni) {
+    namespace fs = std::filesystem;
+    fs::path source = ZORBI_RUN_DIR;
+    for (const char* shader : {"bump.vsh", "bump.fsh"}) {
+        fs::create_symlink(source / shader, fs::path(folder.path()) / shader);
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(source / "data")) {
+        fs::path target = fs::path(folder.path()) / fs::relative(entry.path(), source);
+        if (entry.is_directory()) {
+            fs::create_directories(target);
+        } else {
+            fs::create_symlink(entry.path(), target);
+        }
+    }
+    if (!startIni.empty()) {
+        folder.write("start.ini", startIni);
+    }
+}
 
-std::string readyToRunFolder() { return ZORBI_RUN_DIR; }
+std::string demoExecutable() {
+    return ZORBI_EXECUTABLE;
+}
+
+std::string readyToRunFolder() {
+    return ZORBI_RUN_DIR;
+}

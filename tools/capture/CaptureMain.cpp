@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "SoundTrack.h"
 #include "Timedemo.h"
 #include "VideoEncoder.h"
+#include "platform/ProcessExit.h"
 
 namespace {
 
@@ -45,6 +47,14 @@ std::string frameName(int frame) {
     char name[64];
     std::snprintf(name, sizeof name, "frame-%06d.png", frame);
     return name;
+}
+
+// The demo's start-up ends the process on a file it cannot use, and with
+// status 0 when the shader does not build; for a tool that is meant to
+// leave files behind, every such end is a failure.
+[[noreturn]] void startFailed(int status) {
+    std::fprintf(stderr, "getzorbi-capture: the show could not start; nothing was written\n");
+    std::exit(status == 0 ? 1 : status);
 }
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -176,8 +186,10 @@ int main(int argc, char** argv) {
 
     ShowPlayer player(options.width, options.height, options.framesPerSecond);
     player.keepSound = !options.videoFile.empty() || !options.audioFile.empty();
+    platform::setExitHandler(startFailed);
     if (!player.start(absolutePath(options.dataFolder))) {
         return 1;
     }
+    platform::setExitHandler(nullptr);
     return options.timedemo ? runTimedemo(player, options) : runCapture(player, options);
 }
