@@ -81,6 +81,26 @@ TEST(DemoProgram, WithoutStartIniOpensTheDefaultWindowAndPrintsTheBanner) {
     EXPECT_EQ(demo.standardOutput(), BANNER_800);
 }
 
+// ALSA asked for a device that no machine has fails as on a machine without
+// a sound card, where it printed eight "ALSA lib" lines of its own and the
+// show then played silently without a word.
+TEST(DemoProgram, WithoutASoundDeviceItSaysSoInOneLineOfItsOwnAndPlaysOn) {
+    TempDir folder;
+    prepareRunFolder(folder, "");
+    PrivateDisplay display;
+    ChildProcess demo(demoExecutable(), {}, folder.path(), display.name(),
+                      {"SDL_AUDIODRIVER=alsa", "AUDIODEV=no-such-sound-device"});
+    const std::string line = "No sound device: the show goes on without sound.\n";
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (demo.standardError().find(line) == std::string::npos && demo.running() &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(demo.standardError(), line);
+    EXPECT_EQ(demo.standardOutput(), BANNER_800);
+    EXPECT_TRUE(demo.running());
+}
+
 TEST(DemoProgram, StartIniSetsTheWindowSize) {
     TempDir folder;
     prepareRunFolder(folder, "width 1024\nheight 768\n");
