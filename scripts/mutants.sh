@@ -26,10 +26,15 @@ build="$tree/build"
 jobs=$(nproc)
 
 # The scratch copy: tracked and new files as they are in the working copy.
-# Timestamps are kept, so an unchanged file is not built again.
+# Only files whose content differs are copied, and they get a new time stamp,
+# so the build sees exactly what changed since the last run.
 mkdir -p "$tree"
-(git ls-files -z --cached --others --exclude-standard | xargs -0 -I{} cp --parents -p {} "$tree/") ||
-  { echo "mutants: cannot copy the tree" >&2; exit 2; }
+git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
+  if ! cmp -s "$file" "$tree/$file"; then
+    mkdir -p "$tree/$(dirname "$file")" && cp "$file" "$tree/$file" ||
+      { echo "mutants: cannot copy $file" >&2; exit 2; }
+  fi
+done || exit 2
 
 echo "mutants: building the scratch copy in $build"
 # shellcheck disable=SC2086
@@ -53,16 +58,14 @@ open(path, "w").write(text.replace(original, replacement))
 EOF
 }
 
-# Builds what the tests need: the core library, the test support, the named
-# test programs and the two programs the end-to-end tests run. Each target
-# alone (make's /fast rules), so only what changed is built again.
+# Builds the named test programs and what they run (the demo and the capture
+# tool); an unchanged file is not compiled again.
 build_for() {
-  local targets=(getzorbi_core/fast zorbi_test_support/fast getzorbi/fast getzorbi-capture/fast)
-  local entry
+  local targets=() entry
   for entry in "$@"; do
-    targets+=("${entry%%:*}/fast")
+    targets+=("${entry%%:*}")
   done
-  make -C "$build" -j"$jobs" "${targets[@]}" >"$build/mutant-build.log" 2>&1
+  cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/mutant-build.log" 2>&1
 }
 
 # Runs each PROGRAM[:FILTER]; fails as soon as one fails. A mutant can make a

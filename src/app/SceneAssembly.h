@@ -31,6 +31,7 @@ void assembleScene();
 // and start-up leave it, so that the show can be played again from its start
 // in one process, as the tests do: the run state (resetRunState); every actor
 // at its place, facing, visibility and animation, restarted from its first
-// frame; every platform at its start place; the sun on its orbit at the
-// origin; the shadow matrix. Nothing is loaded again.
+// frame; every platform at its start place; the sun's orbit, with the sun
+// unplaced until the first timeline step; the shadow matrix. Nothing is
+// loaded again.
 void resetScene();
