@@ -5,7 +5,8 @@
 # this script edits a scratch copy of the tree (build-mutants/tree, the
 # working copy's files as they stand), builds it incrementally, runs the test
 # programs the line names, puts the file back, and reports whether a test
-# failed (killed) or none did (SURVIVED). Takes about a minute per mutant.
+# failed (killed) or none did (SURVIVED). About ten seconds a mutant once the
+# scratch copy is built.
 #
 #   scripts/mutants.sh            every mutant of the list
 #   scripts/mutants.sh 3 17       only mutants 3 and 17 (numbered as printed)
