@@ -27,3 +27,8 @@ extern int currentTick;
 extern int previousTick;
 // currentTick - previousTick, measured before any sleep; read by the timeline.
 extern int frameDeltaMs;
+
+// Puts the values the show changes (everything above but the start time, the
+// camera and the frame clock's ticks) back to where a show starts. Start-up
+// needs no call: the globals start there.
+void resetRunState();

@@ -26,8 +26,8 @@ struct BlockPlace {
 
 // Slots 3 and 4 are two distinct platforms at one place.
 const BlockPlace BLOCK_PLACES[BLOCK_COUNT] = {
-    {40, 40, -150},   {60, 40, -150},   {80, 40, -150},   {250, -14, -220}, {250, -14, -220},
-    {290, -14, -220}, {460, 40, -170},  {480, 60, -170},  {500, 80, -170},  {-100, 20, -180},
+    {40, 40, -150},   {60, 40, -150},    {80, 40, -150},   {250, -14, -220}, {250, -14, -220},
+    {290, -14, -220}, {460, 40, -170},   {480, 60, -170},  {500, 80, -170},  {-100, 20, -180},
     {-200, 30, -190}, {-680, -14, -110}, {600, -14, -125},
 };
 
@@ -57,20 +57,24 @@ void resetActor(Actor* actor, int animation) {
     actor->setAnimation(animation);
 }
 
-void resetRunState() {
-    elapsedSeconds = 0.0f;
-    speedFactor = 1.0f;
-    scrollDirection = 1;
-    timelineState = 0;
-    groundScroll = 0.0f;
-    backgroundScroll = 0.0f;
-    frameDeltaMs = 0;
-}
-
 void assembleBlocks() {
     for (int i = 0; i < BLOCK_COUNT; ++i) {
         blocks[i] = new Block(BLOCK_PLACES[i].x, BLOCK_PLACES[i].y, BLOCK_PLACES[i].z);
     }
+}
+
+void putBlocksInPlace() {
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        blocks[i]->x = BLOCK_PLACES[i].x;
+        blocks[i]->y = BLOCK_PLACES[i].y;
+        blocks[i]->z = BLOCK_PLACES[i].z;
+    }
+}
+
+// The orbit's centre and radius, in world units.
+void setSunOrbit() {
+    sun->setCentre(0.0f, 100.0f, 0.0f);
+    sun->setRadius(200.0f);
 }
 
 }  // namespace
@@ -81,12 +85,12 @@ void resetScene() {
         resetActor(actor, 0);
     }
     sendCastOffStage();
-    for (int i = 0; i < BLOCK_COUNT; ++i) {
-        blocks[i]->x = BLOCK_PLACES[i].x;
-    }
+    putBlocksInPlace();
     resetActor(backupActor, 1);
     backupActor->visible = true;
+    setSunOrbit();
     sun->position = Vec4();
+    sun->enabled = true;
     shadowMatrix = Matrix4();
 }
 
@@ -99,8 +103,7 @@ void assembleScene() {
     backupActor->visible = true;
 
     sun = new SunLight();
-    sun->setCentre(0.0f, 100.0f, 0.0f);
-    sun->setRadius(200.0f);
+    setSunOrbit();
 
     groundMaterial = new GroundMaterial("data/tex/g/ground.tga");
     groundMaterial->loadNormalMap("data/tex/g/groundNM.tga");

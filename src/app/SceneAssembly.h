@@ -12,10 +12,10 @@ constexpr int BLOCK_COUNT = 13;
 
 // The scene objects: made once by assembleScene and never destroyed. The
 // timeline moves, turns, shows and re-animates them; the frame draws them.
-extern Actor* actors[CAST_SIZE];   // zorbi, kurbis, marvin, droid, bunny, tigger
-extern Actor* backupActor;         // the figure on stage from the start
+extern Actor* actors[CAST_SIZE];    // zorbi, kurbis, marvin, droid, bunny, tigger
+extern Actor* backupActor;          // the figure on stage from the start
 extern Block* blocks[BLOCK_COUNT];  // the platforms; the timeline scrolls their x
-extern SunLight* sun;              // the light and its orbit
+extern SunLight* sun;               // the light and its orbit
 // The ground surface y = 0 in the ground's own frame; never changed.
 extern Plane shadowPlane;
 // Rebuilt by the frame every frame from the sun's position.
@@ -27,7 +27,11 @@ extern Matrix4 shadowMatrix;
 // the order in which files are read.
 void assembleScene();
 
-// Puts the assembled scene and the run state back as they were right after
-// assembly, so the show can be played again from its start in one process
-// (the capture tool and the tests do).
+// Puts everything the show (or a test) changes back to where assembleScene
+// and start-up leave it, so that the show can be played again from its start
+// in one process, as the tests do: the run state (resetRunState); every actor
+// at its place, facing, visibility and animation, restarted from its first
+// frame; every platform at its start place; the sun's orbit, with the sun
+// unplaced until the first timeline step; the shadow matrix. Nothing is
+// loaded again.
 void resetScene();

@@ -72,8 +72,12 @@ bool enterGameMode(const Settings& from) {
 
 }  // namespace
 
+bool asksForGameMode(const Settings& from) {
+    return from.fullscreen == "1";
+}
+
 void openOutput(const Settings& from) {
-    if (from.fullscreen == "1" && enterGameMode(from)) {
+    if (asksForGameMode(from) && enterGameMode(from)) {
         return;
     }
     openWindow(from);

@@ -12,6 +12,10 @@ constexpr int TICKS_PER_SECOND = 1000;
 // display mode: double-buffered RGBA with depth and a stencil for the shadows.
 void initDisplay(const char* programName);
 
+// Only the exact text "1" asks for game mode: "true", "01", "1.0" and an
+// empty value all mean a window.
+bool asksForGameMode(const Settings& from);
+
 // Enters game mode when fullscreen is exactly "1", otherwise opens the
 // "Get Zorbi" window at the configured size. When the display refuses game
 // mode (freeglut then creates no window at all) it falls back to the window,

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/Settings.h"
+#include "app/Window.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -46,6 +47,14 @@ TEST(Settings, TokensPairUpRegardlessOfLines) {
 
     Settings oneLine = read("width 640 height 480");
     EXPECT_EQ(gameModeString(oneLine), "640x480:32@75");
+}
+
+TEST(Settings, OnlyTheExactTextOneAsksForGameMode) {
+    EXPECT_TRUE(asksForGameMode(read("fullscreen 1")));
+    EXPECT_FALSE(asksForGameMode(read("")));
+    for (const char* text : {"fullscreen true", "fullscreen 01", "fullscreen 1.0", "fullscreen yes", "fullscreen"}) {
+        EXPECT_FALSE(asksForGameMode(read(text))) << text;
+    }
 }
 
 TEST(Settings, OddTokenCountSetsTheLastKeyEmpty) {

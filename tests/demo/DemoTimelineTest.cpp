@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
 #include <vector>
 
 #include "app/RunState.h"
@@ -7,26 +9,105 @@
 #include "audio/Audio.h"
 #include "audio/SoundSystem.h"
 #include "demo/DemoTimeline.h"
-#include "support/ShowFixture.h"
 #include "model/Actor.h"
 #include "scene/Block.h"
 #include "scene/SunLight.h"
+#include "support/ShowFixture.h"
 
 using DemoTimeline = ShowFixture;
 
+namespace {
+
+void expectSamePose(const ActorPose& actual, const ActorPose& expected, const std::string& who) {
+    EXPECT_EQ(actual.x, expected.x) << who;
+    EXPECT_EQ(actual.z, expected.z) << who;
+    EXPECT_EQ(actual.facing, expected.facing) << who;
+    EXPECT_EQ(actual.visible, expected.visible) << who;
+    EXPECT_EQ(actual.animation, expected.animation) << who;
+    EXPECT_EQ(actual.currentFrame, expected.currentFrame) << who;
+    EXPECT_EQ(actual.nextFrame, expected.nextFrame) << who;
+}
+
+// The platforms' start places, slot by slot; slots 3 and 4 share one.
+const float BLOCK_START[BLOCK_COUNT][3] = {
+    {40, 40, -150},   {60, 40, -150},    {80, 40, -150},   {250, -14, -220}, {250, -14, -220},
+    {290, -14, -220}, {460, 40, -170},   {480, 60, -170},  {500, 80, -170},  {-100, 20, -180},
+    {-200, 30, -190}, {-680, -14, -110}, {600, -14, -125},
+};
+
+}  // namespace
+
 TEST_F(DemoTimeline, AssemblyLeavesTheCastHiddenOffStageAndTheBackupOnStage) {
-    for (Actor* actor : actors) {
-        EXPECT_EQ(actor->x, 1000.0f);
-        EXPECT_EQ(actor->z, 0.0f);
-        EXPECT_EQ(actor->facing, 1);
-        EXPECT_EQ(actor->animationState.animation, 0);
-        EXPECT_FALSE(actor->visible);
+    const ScenePose& assembled = sceneAfterAssembly;
+    // Animation 0 from frame 0, blending towards frame 1; animation 1 towards frame 41.
+    for (int i = 0; i < CAST_SIZE; ++i) {
+        expectSamePose(assembled.cast[i], {1000.0f, 0.0f, 1, false, 0, 0, 1}, "actor " + std::to_string(i));
     }
-    EXPECT_TRUE(backupActor->visible);
-    EXPECT_EQ(backupActor->animationState.animation, 1);
+    expectSamePose(assembled.backup, {0.0f, 0.0f, 1, true, 1, 0, 41}, "backup");
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        EXPECT_EQ(assembled.blockX[i], BLOCK_START[i][0]) << "block " << i;
+        EXPECT_EQ(assembled.blockY[i], BLOCK_START[i][1]) << "block " << i;
+        EXPECT_EQ(assembled.blockZ[i], BLOCK_START[i][2]) << "block " << i;
+    }
     EXPECT_NE(blocks[3], blocks[4]);
-    EXPECT_EQ(blocks[3]->x, blocks[4]->x);
-    EXPECT_EQ(blocks[3]->z, blocks[4]->z);
+    EXPECT_EQ(assembled.sunCentre.y, 100.0f);
+    EXPECT_EQ(assembled.sunRadius, 200.0f);
+}
+
+TEST_F(DemoTimeline, ResetPutsBackWhatAssemblyLeft) {
+    runUntil(40000);
+    blocks[5]->y = 0.0f;
+    blocks[5]->z = 0.0f;
+    sun->setRadius(10.0f);
+    resetScene();
+
+    ScenePose reset = poseOfScene();
+    const ScenePose& assembled = sceneAfterAssembly;
+    for (int i = 0; i < CAST_SIZE; ++i) {
+        expectSamePose(reset.cast[i], assembled.cast[i], "actor " + std::to_string(i));
+    }
+    expectSamePose(reset.backup, assembled.backup, "backup");
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        EXPECT_EQ(reset.blockX[i], assembled.blockX[i]) << "block " << i;
+        EXPECT_EQ(reset.blockY[i], assembled.blockY[i]) << "block " << i;
+        EXPECT_EQ(reset.blockZ[i], assembled.blockZ[i]) << "block " << i;
+    }
+    EXPECT_EQ(reset.sunRadius, assembled.sunRadius);
+    EXPECT_EQ(timelineState, 0);
+    EXPECT_EQ(speedFactor, 1.0f);
+    EXPECT_EQ(scrollDirection, 1);
+    EXPECT_EQ(groundScroll, 0.0f);
+    EXPECT_EQ(backgroundScroll, 0.0f);
+}
+
+// Who plays which animation once each state has fired: the figure on stage,
+// then actors 0 to 5.
+TEST_F(DemoTimeline, EachStateSetsItsFiguresAnimations) {
+    struct Moment {
+        int atMs;
+        int backup;
+        int cast[CAST_SIZE];
+    };
+    const int STAND = 0, RUN = 1, JUMP = 6, SALUTE = 8, POINT = 11;
+    const Moment moments[] = {
+        {1000, STAND, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {4000, RUN, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {10000, JUMP, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {16000, RUN, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {30500, SALUTE, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {31200, POINT, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {33000, SALUTE, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {35000, SALUTE, {POINT, STAND, STAND, STAND, STAND, STAND}},
+        {36500, SALUTE, {STAND, STAND, STAND, STAND, STAND, STAND}},
+        {37500, RUN, {RUN, RUN, RUN, RUN, RUN, RUN}},
+    };
+    for (const Moment& moment : moments) {
+        runUntil(moment.atMs);
+        EXPECT_EQ(backupActor->animationState.animation, moment.backup) << "backup at " << moment.atMs;
+        for (int i = 0; i < CAST_SIZE; ++i) {
+            EXPECT_EQ(actors[i]->animationState.animation, moment.cast[i]) << "actor " << i << " at " << moment.atMs;
+        }
+    }
 }
 
 TEST_F(DemoTimeline, TheScriptFiresEachStateOnceAtItsTime) {
@@ -137,6 +218,10 @@ TEST_F(DemoTimeline, AtTheEndEverybodyRunsTheOtherWayFaster) {
     float groundBefore = groundScroll;
     stepAt(37110, 100);
     EXPECT_NEAR(groundScroll - groundBefore, 15.0f, 0.001f);
+    // The sun's orbit jumps forward too: this step placed it at 1.5 x 37.01 radians.
+    const double angle = 1.5 * 37.01;
+    EXPECT_NEAR(sun->position.x, 200.0 * std::cos(angle), 0.1);
+    EXPECT_NEAR(sun->position.z, 200.0 * std::sin(angle), 0.1);
 }
 
 TEST_F(DemoTimeline, TheSunFollowsThePreviousStepsTime) {

@@ -5,17 +5,21 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "demo/FrameComposition.h"
-#include "support/ShowFixture.h"
 #include "model/Actor.h"
+#include "model/Md2Model.h"
 #include "scene/Block.h"
 #include "scene/SunLight.h"
 #include "support/GLTestWindow.h"
+#include "support/ShowFixture.h"
 
 namespace {
 
@@ -92,6 +96,25 @@ TEST_F(FramePixels, AShadowHalvesTheBrightnessOfTheGround) {
     int after = brightnessAt(shadowed, underBlock);
     ASSERT_GT(before, 60);
     EXPECT_NEAR(after, before / 2.0, 4.0);
+}
+
+TEST_F(FramePixels, AShadowFallsWhereTheSunsRaysPastAPlatformMeetTheGround) {
+    // The sun 100 up and 100 to the left: rays past the platform's top and
+    // bottom edges reach the ground (24 below) from about x = 24 to x = 95.
+    placeSun(-100.0f, 100.0f, 0.0f);
+    Picture lit = render();
+    blocks[0]->x = 0.0f;
+    blocks[0]->y = 20.0f;
+    blocks[0]->z = 0.0f;
+    Picture shadowed = render();
+    for (float x : {40.0f, 80.0f}) {
+        ScreenPoint at = project(x, GROUND_Y, 0.0f);
+        EXPECT_NEAR(brightnessAt(shadowed, at), brightnessAt(lit, at) / 2.0, 4.0) << "in the shadow at x " << x;
+    }
+    for (float x : {5.0f, 110.0f}) {
+        ScreenPoint at = project(x, GROUND_Y, 0.0f);
+        EXPECT_EQ(brightnessAt(shadowed, at), brightnessAt(lit, at)) << "beside the shadow at x " << x;
+    }
 }
 
 TEST_F(FramePixels, TwoOverlappingShadowsDarkenTheGroundOnce) {
@@ -173,4 +196,49 @@ TEST_F(FramePixels, TheBackgroundStaysFixedWhateverTheCamera) {
         ASSERT_TRUE(samePixel(normal, moved, pixel)) << "pixel " << pixel;
     }
     EXPECT_NE(normal, moved) << "the camera change should move the ground";
+}
+
+TEST_F(FramePixels, TheSunIsDrawnUnlitAndCastsNoShadow) {
+    const float sunX = -80.0f, sunY = 40.0f;
+    placeSun(sunX, sunY, 0.0f);
+    Picture withSun = render();
+    Md2Model* body = sun->actor->model;
+    body->scale = 0.0f;
+    Picture withoutBody = render();
+    body->scale = 1.0f;
+    // Light 0 and the ambient light switched off: only unlit drawing keeps its colours.
+    const GLfloat dark[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dark);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, dark);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, dark);
+    Picture inTheDark = render();
+    testgl::prepareContext();
+
+    // The body reaches no further than its farthest vertex from its centre.
+    float reach = 0.0f;
+    for (size_t i = 0; i + 2 < body->positions.size(); i += 3) {
+        reach = std::max(reach, std::hypot(body->positions[i], body->positions[i + 1], body->positions[i + 2]));
+    }
+    ScreenPoint centre = project(sunX, sunY, 0.0f);
+    ScreenPoint edge = project(sunX + reach, sunY, 0.0f);
+    const int radius = std::abs(edge.x - centre.x) + 3;
+    ASSERT_GT(centre.x - radius, 0);
+    ASSERT_GT(centre.y - radius, 0);
+
+    int bodyPixels = 0, darkened = 0, elsewhere = 0;
+    for (size_t pixel = 0; pixel < withSun.size() / 4; ++pixel) {
+        if (samePixel(withSun, withoutBody, pixel)) {
+            continue;
+        }
+        int x = static_cast<int>(pixel % testgl::WINDOW_WIDTH), y = static_cast<int>(pixel / testgl::WINDOW_WIDTH);
+        if (std::abs(x - centre.x) > radius || std::abs(y - centre.y) > radius) {
+            ++elsewhere;
+        } else {
+            ++bodyPixels;
+            darkened += !samePixel(withSun, inTheDark, pixel);
+        }
+    }
+    ASSERT_GT(bodyPixels, 30) << "the sun should be seen";
+    EXPECT_EQ(darkened, 0) << "the sun's colours should not depend on the light";
+    EXPECT_EQ(elsewhere, 0) << "the sun's body should cast no shadow";
 }

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "model/Actor.h"
-#include "support/Md2FileBuilder.h"
 #include "support/ExitCapture.h"
 #include "support/GLTestWindow.h"
+#include "support/Md2FileBuilder.h"
 #include "support/TempDir.h"
 
 using namespace md2test;
@@ -125,12 +125,20 @@ TEST(Actor, FacingTurnsTheModelAboutTheUpAxis) {
     EXPECT_FALSE(drawnAt(right));
     EXPECT_TRUE(drawnAt(left));
 
-    // Facing 0 points the nose at the camera (+z): neither side.
+    // Facing 0 points the nose at the camera (+z): neither side. Seen off
+    // centre, at x = -4, a nose coming closer reaches further out to the left
+    // than the body, and one going away would stay between body and centre.
     testgl::clearBuffers();
     actor.facing = 0;
     actor.draw(1.0f);
     EXPECT_FALSE(drawnAt(right));
     EXPECT_FALSE(drawnAt(left));
+    testgl::clearBuffers();
+    actor.x = -4.0f;
+    actor.draw(1.0f);
+    EXPECT_TRUE(drawnAt(CENTRE_X - 135));
+    EXPECT_FALSE(drawnAt(CENTRE_X - 88));
+    actor.x = 0.0f;
 
     // Placed along x, with no culling of its own.
     testgl::clearBuffers();

@@ -1,13 +1,14 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
-#include "support/Md2FileBuilder.h"
 #include "model/Md2Model.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"
 #include "support/GLTestWindow.h"
+#include "support/Md2FileBuilder.h"
 
 using namespace md2test;
 
@@ -117,6 +118,24 @@ TEST(Md2Draw, TheSkinAppearsTheRightWayUp) {
     EXPECT_LT(upper.b, 60);
     EXPECT_GT(lower.b, 150);
     EXPECT_LT(lower.r, 60);
+
+    // Negated, not 1 - t: under the skin's repeat both look alike, but the
+    // coordinates themselves differ (0.25 and 0.75 in the file).
+    std::vector<GLfloat> feedback(256);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR_TEXTURE, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    model.draw(1.0f);
+    GLint values = glRenderMode(GL_RENDER);
+    // Each polygon: token, vertex count 3, then x, y, z, RGBA and s, t, r, q per vertex.
+    std::set<float> tSeen;
+    ASSERT_GT(values, 0);
+    for (GLint at = 0; at + 2 < values; at += 2 + 3 * 11) {
+        ASSERT_EQ(feedback[at], GLfloat(GL_POLYGON_TOKEN));
+        for (int vertex = 0; vertex < 3; ++vertex) {
+            tSeen.insert(feedback[at + 2 + vertex * 11 + 8]);
+        }
+    }
+    EXPECT_EQ(tSeen, (std::set<float>{-0.75f, -0.25f}));
 
     // The draw leaves white, texturing off and the caller's polygon state.
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));

@@ -126,8 +126,10 @@ TEST(Md2ModelLoad, OnlyAFallingFrameNumberStartsANewAnimation) {
     EXPECT_EQ(threeRuns.animationCount, 3);
     EXPECT_EQ(threeRuns.frameCount, 54);
 
-    // pain101 follows attack8 with a higher number, so it merges.
+    // pain101 follows attack8 with a higher number, so it merges; so does a
+    // frame that repeats the number before it.
     addRun("pain", 101, 104, false);
+    addRun("hold", 104, 104, false);
     Md2Model merged;
     ASSERT_EQ(parseInto(merged, file.bytes()).status, Md2ParseStatus::Loaded);
     EXPECT_EQ(merged.animationCount, 3);

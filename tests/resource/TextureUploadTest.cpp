@@ -90,9 +90,11 @@ TEST(TextureUpload, MipmapsScaleAnOddSizeAndStillSpanThePictureBottomRowFirst) {
     EXPECT_GT(top.b, 200);
     EXPECT_LT(top.r, 50);
     // Repeat wrapping in both directions and the asked filter.
-    GLint wrapT = 0, minFilter = 0;
+    GLint wrapS = 0, wrapT = 0, minFilter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    EXPECT_EQ(wrapS, GL_REPEAT);
     EXPECT_EQ(wrapT, GL_REPEAT);
     EXPECT_EQ(minFilter, GL_NEAREST);
 }

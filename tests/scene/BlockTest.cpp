@@ -2,10 +2,12 @@
 // shared texture looks on them.
 
 #include <GL/glew.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <set>
+#include <string>
 #include <tuple>
 
 #include "SceneTestFiles.h"
@@ -96,6 +98,60 @@ TEST_F(BlockTest, FrontFaceCoversTheCubeAndShowsTheTextureUprightWithHardTexels)
     delete block;
 }
 
+TEST_F(BlockTest, EveryFaceShowsTheWholeTextureFromItsFirstCorner) {
+    Block* block;
+    {
+        WorkingDirectory inFolder(folder.path());
+        block = new Block(0.0f, 0.0f, 0.0f);
+    }
+    struct FaceView {
+        const char* name;
+        float normal[3];
+        float corners[4][3];  // relative to the centre, in drawing order
+    };
+    // Corner by corner the texture's top left, bottom left, bottom right and top right.
+    const Texel cornerTexels[4] = {BLUE, RED, GREEN, WHITE};
+    const FaceView faces[] = {
+        {"front", {0, 0, 1}, {{-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}}},
+        {"top", {0, 1, 0}, {{-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}, {1, 1, -1}}},
+        {"bottom", {0, -1, 0}, {{-1, -1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, -1, -1}}},
+        {"right", {1, 0, 0}, {{1, 1, 1}, {1, -1, 1}, {1, -1, -1}, {1, 1, -1}}},
+        {"left", {-1, 0, 0}, {{-1, 1, 1}, {-1, -1, 1}, {-1, -1, -1}, {-1, 1, -1}}},
+    };
+    // 8 pixels per unit; each face is seen straight on from outside.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-20.0, 20.0, -15.0, 15.0, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    for (const FaceView& face : faces) {
+        testgl::clearBuffers();
+        glLoadIdentity();
+        bool vertical = face.normal[1] != 0.0f;
+        gluLookAt(face.normal[0] * 100.0, face.normal[1] * 100.0, face.normal[2] * 100.0, 0.0, 0.0, 0.0, 0.0,
+                  vertical ? 0.0 : 1.0, vertical ? -1.0 : 0.0);
+        block->draw();
+
+        GLdouble modelview[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        auto onScreen = [&](const float* corner, double towardsCentre) {
+            const double s = block->halfSize * (1.0 - towardsCentre);
+            GLdouble x, y, z;
+            gluProject(corner[0] * s, corner[1] * s, corner[2] * s, modelview, projection, viewport, &x, &y, &z);
+            return std::pair{static_cast<int>(x), static_cast<int>(y)};
+        };
+        for (int corner = 0; corner < 4; ++corner) {
+            // A quarter of the way in from the corner, so inside the corner's texel.
+            auto [x, y] = onScreen(face.corners[corner], 0.5);
+            std::string where = std::string(face.name) + " corner " + std::to_string(corner + 1);
+            expectColour(testgl::readPixel(x, y), cornerTexels[corner], where.c_str());
+        }
+    }
+    delete block;
+}
+
 TEST_F(BlockTest, TheSideFacingAwayFromTheCameraIsOpen) {
     folder.write("data/tex/g/block.tga", scenetest::plainTgaFile(2, 2, GREEN));
     Block* block;
@@ -167,6 +223,15 @@ TEST_F(BlockTest, ShadowDrawCoversTheSamePixelsAsTheSceneDraw) {
     WorkingDirectory inFolder(folder.path());
     Block block(40.0f, 40.0f, -150.0f);
     frontView();
+    // Without texture coordinates of its own the whole shadow shows the one
+    // texel at the coordinate current before the call (here the blue one).
+    glTexCoord2f(0.25f, 0.75f);
+    block.drawShadow();
+    for (auto [x, y] : {std::pair{125, 85}, {195, 85}, {125, 155}, {195, 155}}) {
+        expectColour(testgl::readPixel(x, y), BLUE, "a shadow quarter");
+    }
+    testgl::clearBuffers();
+
     // The shadow pass: half-transparent black, modulated by the texel at the
     // texture coordinate current before the call (here the white one).
     glColor4f(0.0f, 0.0f, 0.0f, 0.5f);

@@ -6,19 +6,47 @@
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "demo/DemoTimeline.h"
+#include "model/Actor.h"
 #include "platform/Clock.h"
+#include "scene/Block.h"
+#include "scene/SunLight.h"
 #include "support/GLTestWindow.h"
 #include "support/RunFolder.h"
 
 int stateFiredAtMs[16];
+ScenePose sceneAfterAssembly;
 
 namespace {
 
 int fakeNow = 0;
-int fakeTicks() { return fakeNow; }
+int fakeTicks() {
+    return fakeNow;
+}
 bool assembled = false;
 
+ActorPose poseOf(const Actor& actor) {
+    const AnimationState& state = actor.animationState;
+    return {actor.x, actor.z, actor.facing, actor.visible, state.animation, state.currentFrame, state.nextFrame};
+}
+
 }  // namespace
+
+ScenePose poseOfScene() {
+    ScenePose pose;
+    for (int i = 0; i < CAST_SIZE; ++i) {
+        pose.cast[i] = poseOf(*actors[i]);
+    }
+    pose.backup = poseOf(*backupActor);
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        pose.blockX[i] = blocks[i]->x;
+        pose.blockY[i] = blocks[i]->y;
+        pose.blockZ[i] = blocks[i]->z;
+    }
+    pose.sunCentre = sun->centre;
+    pose.sunPosition = sun->position;
+    pose.sunRadius = sun->radius;
+    return pose;
+}
 
 void ShowFixture::SetUp() {
     testgl::prepareContext();
@@ -30,6 +58,7 @@ void ShowFixture::SetUp() {
         // No sound card here: the silent driver keeps streams moving in real time.
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         assembleScene();
+        sceneAfterAssembly = poseOfScene();
         assembled = true;
     }
     resetScene();

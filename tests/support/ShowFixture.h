@@ -4,6 +4,9 @@
 
 #include <filesystem>
 
+#include "app/SceneAssembly.h"
+#include "scene/Vec4.h"
+
 // The assembled show from the ready-to-run folder's real data, in a GL test
 // window, on a clock the test moves. Each test starts from the state right
 // after assembly, with the start time taken at tick 0.
@@ -27,3 +30,26 @@ private:
 
 // Milliseconds at which each state fired in the last runs, -1 where it did not.
 extern int stateFiredAtMs[16];
+
+// What the timeline and the frame can change about one figure.
+struct ActorPose {
+    float x, z;
+    int facing;
+    bool visible;
+    int animation, currentFrame, nextFrame;
+};
+
+// The changeable part of the whole assembled scene.
+struct ScenePose {
+    ActorPose cast[CAST_SIZE];
+    ActorPose backup;
+    float blockX[BLOCK_COUNT], blockY[BLOCK_COUNT], blockZ[BLOCK_COUNT];
+    Vec4 sunCentre, sunPosition;
+    float sunRadius;
+};
+
+ScenePose poseOfScene();
+
+// The scene as assembleScene itself left it, taken once before any test
+// changed or reset it.
+extern ScenePose sceneAfterAssembly;
