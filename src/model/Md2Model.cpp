@@ -170,7 +170,7 @@ std::int32_t frameOrZero(std::int32_t frame, std::int32_t frameCount) {
 // (P0 - P1) x (P1 - P2) of the triangle's corners in one frame, made unit
 // length in double precision and rounded to float once. False for a
 // degenerate triangle, which has no normal.
-bool faceNormal(const float* framePositions, const Md2Model::Triangle& triangle, float normal[3]) {
+inline bool faceNormal(const float* framePositions, const Md2Model::Triangle& triangle, float normal[3]) {
     const float* p0 = framePositions + triangle.vertexIndices[0] * 3;
     const float* p1 = framePositions + triangle.vertexIndices[1] * 3;
     const float* p2 = framePositions + triangle.vertexIndices[2] * 3;
@@ -310,7 +310,9 @@ std::int32_t Md2Model::frameNumber(const char* name) {
 }
 
 void Md2Model::computeNormals() {
-    normals.assign(positions.size(), 0.0f);
+    // Cleared first, so that resizing value-initialises (memset) every float.
+    normals.clear();
+    normals.resize(positions.size());
     const std::vector<std::int32_t> deciding = decidingTriangles();
     const std::size_t frameFloats = std::size_t(vertexCount) * 3;
     for (std::int32_t frame = 0; frame < frameCount; ++frame) {
