@@ -13,7 +13,7 @@
 # the start-up probes (scripts/startup-time.sh). Takes about ten minutes on
 # two cores; not part of CI. Sections can be skipped for a quicker look:
 # PERF_SKIP="timedemo one-thread startup benchmarks capture encoder" (any of
-# them).
+# them), and PERF_SIZES="800x600" times fewer sizes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -53,12 +53,13 @@ if wanted timedemo; then
   echo
   echo "## The whole frame: timedemo of the 45-second show"
   echo
-  echo "\`getzorbi-capture --timedemo --size WxH --end 45\`: medians of 2,701 frames, 300 clear-only baseline frames and"
-  echo "300 floor frames (background, marked ground, one shadow quad), each ended by glFinish."
+  echo "\`getzorbi-capture --timedemo --size WxH --end 45\`: medians of the show's 2,701 frames, of 300 clear-only"
+  echo "baseline frames after them and of 338 floor frames (background, marked ground, one shadow quad), one timed"
+  echo "right after every eighth show frame; every frame ended by glFinish."
   echo
   echo "| Size | Median | 99th | Worst | Baseline | Floor | Frame/floor | Peak memory | Load |"
   echo "|---|---:|---:|---:|---:|---:|---:|---:|---|"
-  for case in 400x300 800x600 1920x1080 "800x600 LP_NUM_THREADS=1"; do
+  for case in ${PERF_SIZES:-400x300 800x600 1920x1080} "800x600 LP_NUM_THREADS=1"; do
     [[ "$case" == *LP_NUM_THREADS* ]] && ! wanted one-thread && continue
     size=${case%% *}
     environment=()

@@ -22,8 +22,12 @@
 
 namespace {
 
-// Frames of each reference the timedemo times after the show.
+// Frames of the clear-only baseline, timed after the show.
 constexpr int BASELINE_FRAMES = 300;
+// After every this many timed show frames the timedemo times one floor frame
+// at the same moment, so that the two share the machine's load as it drifts
+// and their ratio holds on a busy machine.
+constexpr int SHOW_FRAMES_PER_FLOOR_FRAME = 8;
 
 std::string absolutePath(const std::string& path) {
     return path.empty() ? path : std::filesystem::absolute(path).lexically_normal().string();
@@ -57,12 +61,20 @@ int runTimedemo(ShowPlayer& player, const CaptureOptions& options) {
     int firstTimed = player.frameAt(options.startSeconds);
     int lastFrame = player.frameAt(options.endSeconds);
     FrameTimes show;
+    FrameTimes floor;
     for (int frame = 0; frame <= lastFrame; ++frame) {
         auto started = std::chrono::steady_clock::now();
         player.playNextFrame();
         glFinish();
-        if (frame >= firstTimed) {
-            show.milliseconds.push_back(millisecondsSince(started));
+        if (frame < firstTimed) {
+            continue;
+        }
+        show.milliseconds.push_back(millisecondsSince(started));
+        if ((frame - firstTimed) % SHOW_FRAMES_PER_FLOOR_FRAME == 0) {
+            started = std::chrono::steady_clock::now();
+            drawFloorFrame();
+            glFinish();
+            floor.milliseconds.push_back(millisecondsSince(started));
         }
     }
     FrameTimes baseline;
@@ -71,13 +83,6 @@ int runTimedemo(ShowPlayer& player, const CaptureOptions& options) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         glFinish();
         baseline.milliseconds.push_back(millisecondsSince(started));
-    }
-    FrameTimes floor;
-    for (int frame = 0; frame < BASELINE_FRAMES; ++frame) {
-        auto started = std::chrono::steady_clock::now();
-        drawFloorFrame();
-        glFinish();
-        floor.milliseconds.push_back(millisecondsSince(started));
     }
     std::fputs(timedemoReport(show, baseline, floor, peakResidentMemoryKiB()).c_str(), stdout);
     return 0;
