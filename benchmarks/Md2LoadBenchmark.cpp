@@ -27,6 +27,7 @@
 #include "model/Md2Model.h"
 #include "platform/FileBytes.h"
 #include "support/Md2FileBuilder.h"
+#include "support/Md2ReferenceNormals.h"
 
 namespace {
 
@@ -206,6 +207,27 @@ void interpolateFrame(benchmark::State& state, const NamedFile& file) {
     state.counters["vertices"] = model.vertexCount;
 }
 
+// The normals alone, on a loaded model: the loader's, from the triangles that
+// decide a vertex, against the plain pass over every triangle they equal.
+void normalsOurs(benchmark::State& state, const NamedFile& file) {
+    Md2Model model;
+    model.parse(file.bytes.data(), file.bytes.size(), file.name);
+    for (auto _ : state) {
+        model.computeNormals();
+        benchmark::DoNotOptimize(model.normals.data());
+    }
+}
+
+void normalsEveryTriangle(benchmark::State& state, const NamedFile& file) {
+    Md2Model model;
+    model.parse(file.bytes.data(), file.bytes.size(), file.name);
+    std::vector<float> normals;
+    for (auto _ : state) {
+        normalsOfEveryTriangle(model, normals);
+        benchmark::DoNotOptimize(normals.data());
+    }
+}
+
 std::deque<NamedFile>& keptFiles() {
     static std::deque<NamedFile> kept;
     return kept;
@@ -236,6 +258,12 @@ int main(int argumentCount, char** arguments) {
         }
         if (assimpLoads) {
             benchmark::RegisterBenchmark(("md2/assimp/" + kept.name).c_str(), importAssimp, kept)
+                ->Unit(benchmark::kMicrosecond);
+        }
+        if (oursLoads && probe.frameCount > 1) {
+            benchmark::RegisterBenchmark(("normals/deciding/" + kept.name).c_str(), normalsOurs, kept)
+                ->Unit(benchmark::kMicrosecond);
+            benchmark::RegisterBenchmark(("normals/every-triangle/" + kept.name).c_str(), normalsEveryTriangle, kept)
                 ->Unit(benchmark::kMicrosecond);
         }
         if (oursLoads && probe.frameCount >= 2) {

@@ -16,7 +16,7 @@
 //
 // Lighting is light 0's: the light model's and light 0's ambient plus light
 // 0's diffuse, modulating the colour map, plus light 0's specular with the
-// front material's specular colour and shininess.
+// front material's specular colour and shininess (fixed at 20 below).
 #version 110
 
 uniform sampler2D texture;
@@ -37,9 +37,16 @@ void main() {
     float aboveHorizon = clamp(toLight.z * 8.0, 0.0, 1.0);
     float diffuse = max(dot(normal, toLight), 0.0) * aboveHorizon;
 
+    // The highlight's exponent is the material's shininess, 20 for the whole
+    // run (initGLState), raised by squaring: a software renderer computes
+    // pow as exp2(log2) for every pixel, several times the five products.
     vec3 halfway = normalize(toLight + toEye);
-    float shininess = max(gl_FrontMaterial.shininess, 1.0);
-    float specular = diffuse > 0.0 ? pow(max(dot(normal, halfway), 0.0), shininess) * aboveHorizon : 0.0;
+    float facing = max(dot(normal, halfway), 0.0);
+    float facing4 = facing * facing;
+    facing4 *= facing4;
+    float facing16 = facing4 * facing4;
+    facing16 *= facing16;
+    float specular = diffuse > 0.0 ? facing16 * facing4 * aboveHorizon : 0.0;
 
     vec3 ambient = gl_LightModel.ambient.rgb + gl_LightSource[0].ambient.rgb;
     vec3 lit = colour.rgb * (ambient + gl_LightSource[0].diffuse.rgb * diffuse) +

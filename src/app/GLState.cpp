@@ -9,6 +9,7 @@
 
 namespace {
 const GLfloat MATERIAL_SPECULAR[] = {0.6f, 0.6f, 0.6f, 1.0f};
+// bump.fsh raises the ground's highlight to this power by squaring: change both.
 const GLfloat MATERIAL_SHININESS = 20.0f;
 const GLfloat MATERIAL_AMBIENT[] = {0.5f, 0.5f, 0.5f, 1.0f};
 const GLfloat MATERIAL_DIFFUSE[] = {0.4f, 0.4f, 0.4f, 1.0f};

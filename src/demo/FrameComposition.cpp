@@ -48,9 +48,9 @@ void drawMarkedGround(const Matrix4& lightMatrix) {
     glUseProgramObjectARB(0);
 }
 
-// Flattens the scene onto the marked ground in translucent black. Drawing a
-// shadow pixel clears its mark, so overlapping shadows darken a pixel once.
-void drawShadows(float time) {
+// Shadow pixels are translucent black, drawn only on marked ground. Drawing
+// one clears its mark, so overlapping shadows darken a pixel once.
+void beginShadowPass() {
     glStencilFunc(GL_EQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_ZERO);
     glPushMatrix();
@@ -58,7 +58,19 @@ void drawShadows(float time) {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+}
 
+void endShadowPass() {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glDisable(GL_STENCIL_TEST);
+}
+
+// Flattens the scene onto the marked ground.
+void drawShadows(float time) {
+    beginShadowPass();
     Vec4 light = sun->position;
     light.y += GROUND_DEPTH;
     light.w = 1.0f;
@@ -66,12 +78,26 @@ void drawShadows(float time) {
     glMultMatrixf(shadowMatrix.m);
     glTranslatef(0.0f, GROUND_DEPTH, 0.0f);
     drawSceneShadows(time);
+    endShadowPass();
+}
 
-    glEnable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
-    glDisable(GL_STENCIL_TEST);
+// One shadow quad over all the ground drawGround lays out, in its frame.
+void drawGroundShadowQuad() {
+    glBegin(GL_QUADS);
+    glVertex3f(-700.0f, 0.0f, -200.0f);
+    glVertex3f(-700.0f, 0.0f, 400.0f);
+    glVertex3f(500.0f, 0.0f, 400.0f);
+    glVertex3f(500.0f, 0.0f, -200.0f);
+    glEnd();
+}
+
+// The camera of every frame; the matrix the ground program takes for it.
+Matrix4 placeCamera() {
+    glTranslatef(0.0f, cameraHeight, cameraDistance);
+    glRotatef(cameraPitch, 1.0f, 0.0f, 0.0f);
+    Matrix4 lightMatrix;
+    lightMatrix.loadTranslation(0.0f, cameraHeight, cameraDistance);
+    return lightMatrix;
 }
 
 }  // namespace
@@ -110,10 +136,7 @@ void drawFrame() {
     drawBackground();
 
     glPushMatrix();  // camera level
-    glTranslatef(0.0f, cameraHeight, cameraDistance);
-    glRotatef(cameraPitch, 1.0f, 0.0f, 0.0f);
-    Matrix4 lightMatrix;
-    lightMatrix.loadTranslation(0.0f, cameraHeight, cameraDistance);
+    Matrix4 lightMatrix = placeCamera();
     // Given after the camera, so the light sits in the scene's frame.
     glLightfv(GL_LIGHT0, GL_POSITION, &sun->position.x);
     drawSun();
@@ -128,6 +151,19 @@ void drawFrame() {
     glPopMatrix();
 
     glPopMatrix();  // camera level: the identity again
+}
+
+void drawFloorFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    drawBackground();
+    glPushMatrix();
+    Matrix4 lightMatrix = placeCamera();
+    glLightfv(GL_LIGHT0, GL_POSITION, &sun->position.x);
+    drawMarkedGround(lightMatrix);
+    beginShadowPass();
+    drawGroundShadowQuad();
+    endShadowPass();
+    glPopMatrix();
 }
 
 void playFrame() {

@@ -11,6 +11,12 @@ void playFrame();
 // Draws the frame for the current state without stepping the timeline.
 void drawFrame();
 
+// What any frame of this scene costs whatever the cast does: the clear, the
+// background, the bump-shaded ground with its stencil marking and one shadow
+// quad over the whole ground, at the current scroll and sun. Timing it beside
+// the real frame shows how far the frame is from the renderer's floor.
+void drawFloorFrame();
+
 // The visible actors (the figure on stage first, then the cast in table
 // order) and all platforms, lit and textured, at animation time `time`.
 void drawScene(float time);

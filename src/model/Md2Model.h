@@ -67,6 +67,8 @@ public:
     // bytes (stand01 -> 1, base -> 0).
     static std::int32_t frameNumber(const char* name);
 
+    // Fills `normals`: each vertex of a frame carries the face normal of the
+    // last triangle in file order that uses it (zero when none has one).
     void computeNormals();
 
     // Attaches `animationState` to this model and selects animation `number`
@@ -102,5 +104,13 @@ public:
     AnimationState* state = nullptr;
 
 private:
+    // The triangles that are the last in file order to use some vertex,
+    // ascending: the only ones whose normals survive in a frame without
+    // degenerate triangles (about half of a figure's triangles).
+    std::vector<std::int32_t> decidingTriangles() const;
+    // False, leaving the frame half done, when one of them is degenerate.
+    bool storeFaceNormals(const float* framePositions, float* frameNormals, const std::int32_t* order,
+                          std::size_t count) const;
+    void storeAllFaceNormals(const float* framePositions, float* frameNormals) const;
     void emitCommands(const float* blendedPositions, const float* blendedNormals, bool textured) const;
 };

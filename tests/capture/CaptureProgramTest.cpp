@@ -273,7 +273,7 @@ TEST(CaptureProgram, AVideoHasPicturesAndSound) {
     EXPECT_EQ(std::stoi("0" + frames), 61);
 }
 
-TEST(CaptureProgram, TimedemoPrintsFramesTimesAndTheBaseline) {
+TEST(CaptureProgram, TimedemoPrintsFramesTimesTheBaselineAndTheFloor) {
     CaptureRun run = capture({"--size", "160x120", "--end", "1", "--timedemo"});
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_TRUE(std::regex_search(
@@ -282,5 +282,8 @@ TEST(CaptureProgram, TimedemoPrintsFramesTimesAndTheBaseline) {
             R"(^61 frames [0-9.]+ seconds [0-9.]+ fps; frame ms: median [0-9.]+, 99th [0-9.]+, worst [0-9.]+\n)")))
         << run.output;
     EXPECT_NE(run.output.find("baseline (clear and finish only): median"), std::string::npos);
+    EXPECT_TRUE(
+        std::regex_search(run.output, std::regex(R"(\nfloor \(.*\): median [0-9.]+ ms; frame/floor [0-9.]+\n)")))
+        << run.output;
     EXPECT_NE(run.output.find("peak resident memory"), std::string::npos);
 }

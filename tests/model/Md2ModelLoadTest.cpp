@@ -1,6 +1,8 @@
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -8,8 +10,10 @@
 #include <vector>
 
 #include "model/Md2Model.h"
+#include "platform/FileBytes.h"
 #include "support/ExitCapture.h"
 #include "support/Md2FileBuilder.h"
+#include "support/Md2ReferenceNormals.h"
 #include "support/TempDir.h"
 
 using namespace md2test;
@@ -46,6 +50,53 @@ void expectEmpty(const Md2Model& model) {
 std::vector<float> normalOf(const Md2Model& model, int frame, int vertex) {
     const float* n = model.normals.data() + (frame * model.vertexCount + vertex) * 3;
     return {n[0], n[1], n[2]};
+}
+
+// Random triangles over 40 vertices in four frames, some with a repeated
+// corner (degenerate in every frame); in frame 2 the first ten vertices
+// collapse into one point, so triangles among them are degenerate there only.
+Md2FileBuilder tangledModel() {
+    Md2FileBuilder file;
+    file.vertexCount = 40;
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (int f = 0; f < 4; ++f) {
+        Frame frame = gridFrame("pose" + std::to_string(f + 1));
+        for (int v = 0; v < file.vertexCount; ++v) {
+            bool collapsed = f == 2 && v < 10;
+            frame.vertices.push_back(
+                collapsed ? sceneVertex(1, 1, 1)
+                          : PackedVertex{std::uint8_t(next(256)), std::uint8_t(next(256)), std::uint8_t(next(256))});
+        }
+        file.frames.push_back(frame);
+    }
+    for (int t = 0; t < 90; ++t) {
+        unsigned range = t % 4 == 0 ? 10 : 40;
+        std::int16_t a = std::int16_t(next(range)), b = std::int16_t(next(range));
+        std::int16_t c = t % 9 == 0 ? a : std::int16_t(next(range));
+        file.triangles.push_back({{a, b, c}});
+    }
+    file.endCommands();
+    return file;
+}
+
+std::vector<std::string> showModelPaths() {
+    const std::string folder = std::string(ZORBI_RUN_DIR) + "/data/models/c";
+    std::vector<std::string> paths;
+    if (DIR* directory = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(directory)) {
+            std::string name = entry->d_name;
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".md2") == 0) {
+                paths.push_back(folder + "/" + name);
+            }
+        }
+        closedir(directory);
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
 }
 
 }  // namespace
@@ -164,6 +215,32 @@ TEST(Md2ModelLoad, EachVertexKeepsTheFaceNormalOfTheLastTriangleUsingIt) {
     // Unused, or used only by the degenerate triangle: zero, never NaN.
     EXPECT_EQ(normalOf(model, 0, 4), (std::vector<float>{0, 0, 0}));
     EXPECT_EQ(normalOf(model, 0, 5), (std::vector<float>{0, 0, 0}));
+}
+
+TEST(Md2ModelLoad, NormalsEqualThoseOfAPassOverEveryTriangleBitForBit) {
+    struct Case {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<Case> cases;
+    for (const std::string& path : showModelPaths()) {
+        Case showModel{path, {}};
+        ASSERT_TRUE(platform::readFileBytes(path.c_str(), showModel.bytes)) << path;
+        cases.push_back(std::move(showModel));
+    }
+    // The show's seven figures and the sun.
+    ASSERT_GE(cases.size(), 8u);
+    cases.push_back({"tangled", tangledModel().bytes()});
+    cases.push_back({"one triangle", oneTriangle().bytes()});
+
+    for (const Case& test : cases) {
+        Md2Model model;
+        ASSERT_EQ(parseInto(model, test.bytes).status, Md2ParseStatus::Loaded) << test.name;
+        std::vector<float> expected;
+        normalsOfEveryTriangle(model, expected);
+        ASSERT_EQ(model.normals.size(), expected.size()) << test.name;
+        EXPECT_EQ(std::memcmp(model.normals.data(), expected.data(), expected.size() * sizeof(float)), 0) << test.name;
+    }
 }
 
 TEST(Md2ModelLoad, FilesWithoutACommandListOrItsEndLoad) {

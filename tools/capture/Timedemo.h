@@ -12,9 +12,11 @@ struct FrameTimes {
     double percentile(double p) const;
 };
 
-// The classic timedemo summary, one line for the show and one for the
-// clear-and-swap baseline.
-std::string timedemoReport(const FrameTimes& show, const FrameTimes& baseline, long peakResidentKiB);
+// The classic timedemo summary: one line for the show, one for the
+// clear-and-finish baseline and one for the floor frame (what llvmpipe must
+// do for any frame of the scene), with the show's median over each.
+std::string timedemoReport(const FrameTimes& show, const FrameTimes& baseline, const FrameTimes& floor,
+                           long peakResidentKiB);
 
 // The process's peak resident memory in KiB (VmHWM), or -1 when unknown.
 long peakResidentMemoryKiB();

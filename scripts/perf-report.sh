@@ -1,0 +1,191 @@
+#!/usr/bin/env bash
+# Every figure of docs/PERFORMANCE.md, measured in one run and printed as the
+# document's tables (Markdown), with the machine's load beside each figure:
+# "load a-b" is the one-minute load average just before and just after that
+# measurement. On a shared machine the figures move with the load; compare
+# them only with figures taken at a similar load, or use the ratios, whose
+# two sides are measured in the same process one right after the other.
+#
+#   sudo bash scripts/perf-report.sh [BUILD_FOLDER]
+#
+# BUILD_FOLDER is a build configured with -DZORBI_BENCHMARKS=ON (default
+# build-bench); the script builds what it needs there. Root is needed for
+# the start-up probes (scripts/startup-time.sh). Takes about ten minutes on
+# two cores; not part of CI. Sections can be skipped for a quicker look:
+# PERF_SKIP="timedemo one-thread startup benchmarks capture encoder" (any of
+# them), and PERF_SIZES="800x600" times fewer sizes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=$(realpath -m "${1:-build-bench}")
+run_folder=$build/run
+capture=$run_folder/getzorbi-capture
+skip=" ${PERF_SKIP:-} "
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DZORBI_BENCHMARKS=ON >/dev/null
+fi
+cmake --build "$build" -j2 --target getzorbi getzorbi-capture content benchmarks >/dev/null
+
+one_minute_load() { cut -d' ' -f1 /proc/loadavg; }
+load_before=""
+begin() { load_before=$(one_minute_load); }
+load() { echo "load $load_before-$(one_minute_load)"; }
+wanted() { [[ "$skip" != *" $1 "* ]]; }
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+in_xvfb() { xvfb-run -a -s "-noreset -screen 0 1920x1200x24" "$@"; }
+
+echo "# Performance report"
+echo
+echo "$(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD || echo ' with changes')"
+echo
+echo "| | |"
+echo "|---|---|"
+echo "| CPU | $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1) |"
+echo "| Memory | $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo) |"
+echo "| System | Linux $(uname -r), $(gcc --version | head -n 1) |"
+echo "| GL | Mesa $(dpkg-query -W -f '${Version}' libgl1-mesa-dri), llvmpipe, under Xvfb |"
+echo "| Load at the start | $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) |"
+
+if wanted timedemo; then
+  echo
+  echo "## The whole frame: timedemo of the 45-second show"
+  echo
+  echo "\`getzorbi-capture --timedemo --size WxH --end 45\`: medians of the show's 2,701 frames, of 300 clear-only"
+  echo "baseline frames after them and of 338 floor frames (background, marked ground, one shadow quad), one timed"
+  echo "right after every eighth show frame; every frame ended by glFinish."
+  echo
+  echo "| Size | Median | 99th | Worst | Baseline | Floor | Frame/floor | Peak memory | Load |"
+  echo "|---|---:|---:|---:|---:|---:|---:|---:|---|"
+  for case in ${PERF_SIZES:-400x300 800x600 1920x1080} "800x600 LP_NUM_THREADS=1"; do
+    [[ "$case" == *LP_NUM_THREADS* ]] && ! wanted one-thread && continue
+    size=${case%% *}
+    environment=()
+    label="$size"
+    if [ "$case" != "$size" ]; then
+      environment=("${case#* }")
+      label="$size, one llvmpipe thread"
+    fi
+    begin
+    report=$(in_xvfb env "${environment[@]}" "$capture" --data "$run_folder" --size "$size" --timedemo --end 45 2>&1)
+    figures=$(echo "$report" | sed -n \
+      -e 's/.*median \([0-9.]*\), 99th \([0-9.]*\), worst \([0-9.]*\)$/\1 \2 \3/p' \
+      -e 's/^baseline.*median \([0-9.]*\) ms.*/\1/p' \
+      -e 's/^floor.*median \([0-9.]*\) ms; frame\/floor \([0-9.]*\)/\1 \2/p' \
+      -e 's/^peak resident memory \([0-9.]*\) MiB/\1/p' | tr '\n' ' ')
+    read -r frame p99 worst baseline floor ratio peak <<<"$figures"
+    echo "| $label | $frame ms | $p99 ms | $worst ms | $baseline ms | $floor ms | $ratio | $peak MiB | $(load) |"
+  done
+fi
+
+if wanted startup; then
+  echo
+  echo "## Start-up: exec to the end of the first frame"
+  echo
+  echo "\`scripts/startup-time.sh\`, five runs each, medians in ms; the phases are those of the probes. Warm: Mesa's"
+  echo "shader cache holds this build's shaders (one run before the five fills it); cold: MESA_SHADER_CACHE_DISABLE=true."
+  echo
+  echo "| Window | Shader cache | Exec to first frame (min-max) | Assembly | Models | Images | Uploads | Shader | First frame | Load |"
+  echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---|"
+  for size in 800x600 1920x1080; do
+    folder=$work/startup-$size
+    mkdir -p "$folder"
+    for item in getzorbi bump.vsh bump.fsh data; do ln -sfn "$run_folder/$item" "$folder/$item"; done
+    printf 'width %s\nheight %s\nfullscreen 0\n' "${size%x*}" "${size#*x}" >"$folder/start.ini"
+    for cache in warm cold; do
+      environment=(env)
+      [ "$cache" = cold ] && environment=(env MESA_SHADER_CACHE_DISABLE=true)
+      [ "$cache" = warm ] && STARTUP_SCREEN=1920x1200x24 "${environment[@]}" bash scripts/startup-time.sh "$folder" 1 >/dev/null
+      begin
+      STARTUP_SCREEN=1920x1200x24 "${environment[@]}" bash scripts/startup-time.sh "$folder" 5 >"$work/startup.txt"
+      column() { sed -n "s/.*$1 \([0-9][0-9]*\).*/\1/p" "$work/startup.txt" | median; }
+      totals=$(sed -n 's/.*first frame done \([0-9][0-9]*\) ms.*/\1/p' "$work/startup.txt" | sort -n)
+      echo "| $size | $cache | $(echo "$totals" | median) ($(echo "$totals" | head -n 1)-$(echo "$totals" | tail -n 1))" \
+        "| $(column 'scene assembly') | $(column 'models') | $(column 'read and decoded') | $(column 'uploads')" \
+        "| $(column 'shader') | $(column '| first frame') | $(load) |"
+    done
+  done
+fi
+
+if wanted benchmarks; then
+  echo
+  echo "## TGA decoding against stb_image"
+  echo
+  echo "\`bench_tga --benchmark_min_time=0.2\`: CPU microseconds per decode, both from the same bytes in memory."
+  echo
+  begin
+  "$build/benchmarks/bench_tga" --benchmark_min_time=0.2 --benchmark_color=false 2>/dev/null >"$work/tga.txt"
+  tga_load=$(load)
+  echo "| Case | ours | stb_image | stb / ours |"
+  echo "|---|---:|---:|---:|"
+  # Console lines: name, real time, unit, CPU time, unit, iterations, counters.
+  awk '/^tga\// { split($1, part, "/"); name = substr($1, length(part[1] part[2]) + 3)
+             if (part[2] == "ours") { order[++n] = name; ours[name] = $4 } else stb[name] = $4 }
+           END { for (i = 1; i <= n; i++) { k = order[i]
+                   printf "| %s | %.1f | %.1f | %.2f |\n", k, ours[k], stb[k], stb[k] / ours[k] } }' "$work/tga.txt"
+  echo
+  echo "($tga_load)"
+
+  echo
+  echo "## MD2 loading against assimp"
+  echo
+  echo "\`bench_md2 --benchmark_min_time=0.2\`: CPU microseconds. Whole load: parse, decode every frame, normals."
+  echo "Normals: the loader's (deciding triangles) and the plain pass over every triangle they equal bit for bit."
+  echo
+  begin
+  "$build/benchmarks/bench_md2" --benchmark_min_time=0.2 --benchmark_color=false 2>/dev/null >"$work/md2.txt"
+  md2_load=$(load)
+  echo "| File | Whole load | Normals | Normals, every triangle | Load with every triangle's normals | Faster by | assimp, one keyframe | Interpolation |"
+  echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+  awk '/^(md2|normals|interpolate)\// {
+             if ($1 ~ /^md2\/ours\//) { k = substr($1, 10); if (!(k in seen)) { seen[k] = 1; order[++n] = k }; ours[k] = $4 }
+             else if ($1 ~ /^md2\/assimp\//) assimp[substr($1, 12)] = $4
+             else if ($1 ~ /^normals\/deciding\//) deciding[substr($1, 18)] = $4
+             else if ($1 ~ /^normals\/every-triangle\//) every[substr($1, 24)] = $4
+             else if ($1 ~ /^interpolate\//) blend[substr($1, 13)] = $4 }
+           function cell(v) { return v == "" ? "-" : sprintf("%.1f", v) }
+           END { for (i = 1; i <= n; i++) { k = order[i]
+                   before = (k in every) ? ours[k] - deciding[k] + every[k] : ""
+                   gain = before == "" ? "-" : sprintf("%.2f", before / ours[k])
+                   printf "| %s | %s | %s | %s | %s | %s | %s | %s |\n", k, cell(ours[k]), cell(deciding[k]), cell(every[k]),
+                     cell(before), gain, cell(assimp[k]), cell(blend[k]) } }' "$work/md2.txt"
+  echo
+  echo "($md2_load; \"load with every triangle's normals\" is the whole load less the loader's normals plus the plain pass's)"
+fi
+
+if wanted capture; then
+  echo
+  echo "## Capture of the whole show"
+  echo
+  begin
+  started=$(date +%s.%N)
+  in_xvfb "$capture" --data "$run_folder" --video "$work/show.mp4" >/dev/null 2>&1
+  ended=$(date +%s.%N)
+  echo "\`getzorbi-capture --video show.mp4\` (800x600, 60 fps, 45 s, with sound):" \
+    "$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.1f s", b - a }'), $(load)"
+fi
+
+if wanted encoder; then
+  echo
+  echo "## Encoder presets"
+  echo
+  echo "Five seconds of show (20 to 25 s, 300 frames at 800x600) written as PNG, then encoded by ffmpeg's libx264 at"
+  echo "-crf 18 with each preset, one after another: encoding time, and PSNR of the encoded video against the frames."
+  echo
+  mkdir -p "$work/frames"
+  in_xvfb "$capture" --data "$run_folder" --sequence --start 20 --end 24.99 --out "$work/frames" >/dev/null 2>&1
+  echo "| Preset | Encoding, wall | Encoding, CPU | PSNR (all planes) | Size | Load |"
+  echo "|---|---:|---:|---:|---:|---|"
+  for preset in medium fast faster veryfast superfast; do
+    begin
+    times=$({ TIMEFORMAT='%R %U %S'; time ffmpeg -loglevel error -y -framerate 60 -pattern_type glob \
+      -i "$work/frames/frame-*.png" -c:v libx264 -preset "$preset" -crf 18 -pix_fmt yuv420p "$work/$preset.mp4"; } 2>&1)
+    psnr=$(ffmpeg -hide_banner -i "$work/$preset.mp4" -framerate 60 -pattern_type glob -i "$work/frames/frame-*.png" \
+      -lavfi "[1:v]format=yuv420p[reference];[0:v][reference]psnr" -f null - 2>&1 |
+      sed -n 's/.*PSNR.* average:\([0-9.inf]*\).*/\1/p')
+    echo "| $preset | $(echo "$times" | awk '{ printf "%.1f s | %.1f s", $1, $2 + $3 }') | $psnr dB" \
+      "| $(du -k "$work/$preset.mp4" | cut -f1) KiB | $(load) |"
+  done
+fi
