@@ -10,6 +10,15 @@ constexpr double SILENCE_LEVEL = 0.003;  // about -50 dBFS: quieter than this co
 constexpr double LEAD_IN_SECONDS = 0.005;
 constexpr double FADE_OUT_SECONDS = 0.03;
 
+// The wobble waits this long after a word starts, then grows in over as long
+// again: a consonant whose pitch slides is heard as a different consonant.
+constexpr double STEADY_ONSET_SECONDS = 0.12;
+
+// The consonants' band (their bursts and hiss sit at 2 to 5 kHz) is lifted so
+// they cut through the music's stabs and hats.
+constexpr double PRESENCE_HERTZ = 3200.0;
+constexpr double PRESENCE_GAIN = 0.6;  // share of the band-passed signal added back
+
 // Catmull-Rom interpolation between samples[index] and samples[index + 1].
 double interpolate(const std::vector<float>& samples, double position) {
     const long index = static_cast<long>(std::floor(position));
@@ -30,25 +39,69 @@ double interpolate(const std::vector<float>& samples, double position) {
 std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonVoiceStyle& style) {
     std::vector<float> out;
     const double baseStep = static_cast<double>(speech.sampleRate) / synth::SAMPLE_RATE * style.pitchFactor;
+    const double speechPeak = synth::peakOf(speech.samples);
+    synth::OnePole loudness;
+    double voicedSeconds = 0.0;  // since the speech last came out of silence
+    double wobblePhase = 0.0;
     double position = 0.0;
     // Reading the speech faster than its own rate raises pitch and formants
     // together and shortens the line. espeak-ng's 22.05 kHz is read at well
     // under one source sample per output sample, so nothing aliases.
-    for (long i = 0; position < speech.samples.size(); ++i) {
-        out.push_back(static_cast<float>(interpolate(speech.samples, position)));
-        const double seconds = static_cast<double>(i) / synth::SAMPLE_RATE;
-        position += baseStep * (1.0 + style.wobbleDepth * std::sin(synth::TWO_PI * style.wobbleRate * seconds));
+    while (position < speech.samples.size()) {
+        const double sample = interpolate(speech.samples, position);
+        out.push_back(static_cast<float>(sample));
+        const bool silent = loudness.lowPass(std::fabs(sample), 40.0) < SILENCE_LEVEL * speechPeak * 3.0;
+        voicedSeconds = silent ? 0.0 : voicedSeconds + 1.0 / synth::SAMPLE_RATE;
+        const double wobbleShare = synth::clampUnit((voicedSeconds - STEADY_ONSET_SECONDS) / STEADY_ONSET_SECONDS);
+        wobblePhase += style.wobbleRate / synth::SAMPLE_RATE;
+        position += baseStep * (1.0 + style.wobbleDepth * wobbleShare * std::sin(synth::TWO_PI * wobblePhase));
     }
     return out;
 }
 
-void drive(std::vector<float>& samples, double gain) {
+// A broadcaster's phase rotator: first-order all-passes smear each glottal
+// pulse over its period without changing the spectrum, so the waveform's
+// crest falls by several decibels and the levelled voice is louder.
+class PhaseRotator {
+public:
+    double process(double input) {
+        double signal = input;
+        for (Section& section : sections) {
+            const double output = ALL_PASS_COEFFICIENT * signal + section.input - ALL_PASS_COEFFICIENT * section.output;
+            section.input = signal;
+            section.output = output;
+            signal = output;
+        }
+        return signal;
+    }
+
+private:
+    static constexpr int SECTION_COUNT = 6;
+    // (tan(pi f / rate) - 1) / (tan(pi f / rate) + 1) for f = 250 Hz
+    static constexpr double ALL_PASS_COEFFICIENT = -0.96499;
+    struct Section {
+        double input = 0.0;
+        double output = 0.0;
+    };
+    Section sections[SECTION_COUNT];
+};
+
+// Rumble out, consonants lifted, the level ridden by a compressor so every
+// syllable comes out about as loud as the vowels, and a little grit on top.
+void shape(std::vector<float>& samples, double drive) {
     synth::normalisePeak(samples, 1.0);
     synth::OnePole rumble;
-    const double level = std::tanh(gain);
+    synth::StateVariableFilter presence;
+    PhaseRotator rotator;
     for (float& sample : samples) {
-        const double clean = rumble.highPass(sample, 90.0);
-        sample = static_cast<float>(std::tanh(gain * clean) / level);
+        const double clean = rotator.process(rumble.highPass(sample, 90.0));
+        sample = static_cast<float>(clean + PRESENCE_GAIN * presence.process(clean, PRESENCE_HERTZ, 0.8).band);
+    }
+    synth::normalisePeak(samples, 1.0);
+    synth::Compressor compressor(0.1, 6.0, 0.06);
+    const double level = std::tanh(drive);
+    for (float& sample : samples) {
+        sample = static_cast<float>(std::tanh(drive * compressor.process(sample) / 0.3) / level);
     }
 }
 
@@ -86,10 +139,10 @@ void fadeOut(std::vector<float>& samples) {
 
 std::vector<float> makeCartoonVoice(const SpeechSamples& speech, const CartoonVoiceStyle& style) {
     std::vector<float> samples = resampleWithPitch(speech, style);
-    drive(samples, style.drive);
+    shape(samples, style.drive);
     addRoom(samples, style.roomMix);
     trimSilence(samples);
     fadeOut(samples);
-    synth::normalisePeak(samples, synth::PEAK_LEVEL);
+    synth::finishOutput(samples, 1, synth::CUE_PEAK_LEVEL);
     return samples;
 }
