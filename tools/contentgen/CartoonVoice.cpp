@@ -59,42 +59,14 @@ std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonV
     return out;
 }
 
-// A broadcaster's phase rotator: first-order all-passes smear each glottal
-// pulse over its period without changing the spectrum, so the waveform's
-// crest falls by several decibels and the levelled voice is louder.
-class PhaseRotator {
-public:
-    double process(double input) {
-        double signal = input;
-        for (Section& section : sections) {
-            const double output = ALL_PASS_COEFFICIENT * signal + section.input - ALL_PASS_COEFFICIENT * section.output;
-            section.input = signal;
-            section.output = output;
-            signal = output;
-        }
-        return signal;
-    }
-
-private:
-    static constexpr int SECTION_COUNT = 6;
-    // (tan(pi f / rate) - 1) / (tan(pi f / rate) + 1) for f = 250 Hz
-    static constexpr double ALL_PASS_COEFFICIENT = -0.96499;
-    struct Section {
-        double input = 0.0;
-        double output = 0.0;
-    };
-    Section sections[SECTION_COUNT];
-};
-
 // Rumble out, consonants lifted, the level ridden by a compressor so every
 // syllable comes out about as loud as the vowels, and a little grit on top.
 void shape(std::vector<float>& samples, double drive) {
     synth::normalisePeak(samples, 1.0);
     synth::OnePole rumble;
     synth::StateVariableFilter presence;
-    PhaseRotator rotator;
     for (float& sample : samples) {
-        const double clean = rotator.process(rumble.highPass(sample, 90.0));
+        const double clean = rumble.highPass(sample, 90.0);
         sample = static_cast<float>(clean + PRESENCE_GAIN * presence.process(clean, PRESENCE_HERTZ, 0.8).band);
     }
     synth::normalisePeak(samples, 1.0);
