@@ -114,13 +114,15 @@ bool generateSounds(const std::string& outputRoot) {
     ok = writeWav(outputRoot + "/data/wav/spit.wav", makeSpit(), 1, SAMPLE_RATE) && ok;
 
     // One character's voice, pitched up after speaking for the cartoon timbre;
-    // espeak-ng speaks slower than usual so the lines stay clear once quickened.
+    // espeak-ng speaks slower than usual so the lines stay clear once quickened,
+    // but for the taunt, which must be over before the spit's wind-up a second
+    // after it.
     // Raising the formants by more than a fifth, or a pitch that slides at a
     // word's start, costs the consonants; so does driving a line much harder.
     const CartoonVoiceStyle taunt{1.2, 0.012, 5.5, 1.8, 0.1};
     const CartoonVoiceStyle yell{1.2, 0.015, 7.0, 2.0, 0.12};
     const VoiceLine lines[] = {
-        {"cowards.wav", "You cheeky cowards!", {"en+m3", 90, 115}, taunt},
+        {"cowards.wav", "You cheeky cowards!", {"en+m3", 90, 185}, taunt},
         {"illgetyou.wav", "I'll get you!", {"en+m3", 85, 110}, taunt},
         {"warcry.wav", "Yaaah, charge!", {"en+m3", 95, 120}, yell},
     };
