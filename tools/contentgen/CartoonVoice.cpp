@@ -13,6 +13,15 @@ constexpr double FADE_OUT_SECONDS = 0.03;
 // The wobble waits this long after a word starts, then grows in over as long
 // again: a consonant whose pitch slides is heard as a different consonant.
 constexpr double STEADY_ONSET_SECONDS = 0.12;
+// A word starts where the speech's level, smoothed over about 25 ms, rises
+// above this share of the line's peak.
+constexpr double WORD_GAP_LEVEL = 0.01;
+constexpr double LEVEL_SMOOTHING_HERTZ = 40.0;
+
+// The drive's reference level: compressed speech at this level meets the
+// style's full drive gain. The compressor leaves the loudest vowels at about
+// half of it, so the tanh rounds them off without flattening them.
+constexpr double DRIVE_REFERENCE_LEVEL = 0.3;
 
 // The consonants' band (their bursts and hiss sit at 2 to 5 kHz) is lifted so
 // they cut through the music's stabs and hats.
@@ -50,7 +59,7 @@ std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonV
     while (position < speech.samples.size()) {
         const double sample = interpolate(speech.samples, position);
         out.push_back(static_cast<float>(sample));
-        const bool silent = loudness.lowPass(std::fabs(sample), 40.0) < SILENCE_LEVEL * speechPeak * 3.0;
+        const bool silent = loudness.lowPass(std::fabs(sample), LEVEL_SMOOTHING_HERTZ) < WORD_GAP_LEVEL * speechPeak;
         voicedSeconds = silent ? 0.0 : voicedSeconds + 1.0 / synth::SAMPLE_RATE;
         const double wobbleShare = synth::clampUnit((voicedSeconds - STEADY_ONSET_SECONDS) / STEADY_ONSET_SECONDS);
         wobblePhase += style.wobbleRate / synth::SAMPLE_RATE;
@@ -73,7 +82,7 @@ void shape(std::vector<float>& samples, double drive) {
     synth::Compressor compressor(0.1, 6.0, 0.06);
     const double level = std::tanh(drive);
     for (float& sample : samples) {
-        sample = static_cast<float>(std::tanh(drive * compressor.process(sample) / 0.3) / level);
+        sample = static_cast<float>(std::tanh(drive * compressor.process(sample) / DRIVE_REFERENCE_LEVEL) / level);
     }
 }
 

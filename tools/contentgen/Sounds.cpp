@@ -113,10 +113,9 @@ bool generateSounds(const std::string& outputRoot) {
     bool ok = writeWav(outputRoot + "/data/wav/jump.wav", makeJump(), 1, SAMPLE_RATE);
     ok = writeWav(outputRoot + "/data/wav/spit.wav", makeSpit(), 1, SAMPLE_RATE) && ok;
 
-    // One character's voice, pitched up after speaking for the cartoon timbre;
+    // One character's voice, pitched up after speaking for the cartoon timbre.
     // espeak-ng speaks slower than usual so the lines stay clear once quickened,
-    // but for the taunt, which must be over before the spit's wind-up a second
-    // after it.
+    // but for the taunt, which must be over within a second, before the spit.
     // Raising the formants by more than a fifth, or a pitch that slides at a
     // word's start, costs the consonants; so does driving a line much harder.
     const CartoonVoiceStyle taunt{1.2, 0.012, 5.5, 1.8, 0.1};
