@@ -10,8 +10,8 @@ PACKAGES=(
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
   # audio layer
   libsdl2-dev libsndfile1-dev libasound2-dev libmpg123-dev
-  # tests
-  libgtest-dev xvfb xauth xdotool x11-utils
+  # tests (pocketsphinx: keyword spotting in the voice cues)
+  libgtest-dev xvfb xauth xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
   # content generator: raw speech for the voice cues
   espeak-ng
   # capture tool: video encoding

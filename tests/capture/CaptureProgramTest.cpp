@@ -271,6 +271,20 @@ TEST(CaptureProgram, AVideoHasPicturesAndSound) {
         "stream=nb_read_frames -of csv=p=0 " +
         folder.file("clip.mp4"));
     EXPECT_EQ(std::stoi("0" + frames), 61);
+
+    // The recording fades out instead of stopping dead: its first frame shows
+    // the stage, its last is black.
+    auto meanGreyOfFrame = [&](int frame) {
+        std::string grey = shellOutput("ffmpeg -v error -i " + folder.file("clip.mp4") + " -vf 'select=eq(n\\," +
+                                       std::to_string(frame) + ")' -frames:v 1 -f rawvideo -pix_fmt gray -");
+        double sum = 0.0;
+        for (unsigned char value : grey) {
+            sum += value;
+        }
+        return grey.empty() ? -1.0 : sum / grey.size();
+    };
+    EXPECT_GT(meanGreyOfFrame(0), 30.0);
+    EXPECT_LT(meanGreyOfFrame(60), 3.0);
 }
 
 TEST(CaptureProgram, TimedemoPrintsFramesTimesTheBaselineAndTheFloor) {

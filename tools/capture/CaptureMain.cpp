@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CaptureOptions.h"
+#include "EndingFade.h"
 #include "OffscreenTarget.h"
 #include "PngFile.h"
 #include "ProgressBar.h"
@@ -144,7 +145,8 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
             ok = savePicture(player, options.outputFolder + "/" + frameName(frame)) && ok;
         }
         if (frame >= firstWritten && !options.videoFile.empty()) {
-            ok = video.addFrame(player.picture()) && ok;
+            const double secondsBeforeEnd = player.secondsOf(lastFrame - frame);
+            ok = video.addFrame(fadedPicture(player.picture(), endingFadeGain(secondsBeforeEnd))) && ok;
         }
         progress.update(frame + 1);
     }
@@ -161,6 +163,7 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
 
     if (player.keepSound) {
         std::vector<float> sound = soundOfWrittenFrames(player, firstWritten);
+        fadeSoundTrackEnd(sound, ShowPlayer::AUDIO_RATE);
         std::string soundFile = options.audioFile.empty() ? options.videoFile + ".wav" : options.audioFile;
         if (!writeSoundTrack(soundFile, sound, ShowPlayer::AUDIO_RATE)) {
             return 1;

@@ -10,6 +10,24 @@ constexpr double SILENCE_LEVEL = 0.003;  // about -50 dBFS: quieter than this co
 constexpr double LEAD_IN_SECONDS = 0.005;
 constexpr double FADE_OUT_SECONDS = 0.03;
 
+// The wobble waits this long after a word starts, then grows in over as long
+// again: a consonant whose pitch slides is heard as a different consonant.
+constexpr double STEADY_ONSET_SECONDS = 0.12;
+// A word starts where the speech's level, smoothed over about 25 ms, rises
+// above this share of the line's peak.
+constexpr double WORD_GAP_LEVEL = 0.01;
+constexpr double LEVEL_SMOOTHING_HERTZ = 40.0;
+
+// The drive's reference level: compressed speech at this level meets the
+// style's full drive gain. The compressor leaves the loudest vowels at about
+// half of it, so the tanh rounds them off without flattening them.
+constexpr double DRIVE_REFERENCE_LEVEL = 0.3;
+
+// The consonants' band (their bursts and hiss sit at 2 to 5 kHz) is lifted so
+// they cut through the music's stabs and hats.
+constexpr double PRESENCE_HERTZ = 3200.0;
+constexpr double PRESENCE_GAIN = 0.6;  // share of the band-passed signal added back
+
 // Catmull-Rom interpolation between samples[index] and samples[index + 1].
 double interpolate(const std::vector<float>& samples, double position) {
     const long index = static_cast<long>(std::floor(position));
@@ -30,25 +48,41 @@ double interpolate(const std::vector<float>& samples, double position) {
 std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonVoiceStyle& style) {
     std::vector<float> out;
     const double baseStep = static_cast<double>(speech.sampleRate) / synth::SAMPLE_RATE * style.pitchFactor;
+    const double speechPeak = synth::peakOf(speech.samples);
+    synth::OnePole loudness;
+    double voicedSeconds = 0.0;  // since the speech last came out of silence
+    double wobblePhase = 0.0;
     double position = 0.0;
     // Reading the speech faster than its own rate raises pitch and formants
     // together and shortens the line. espeak-ng's 22.05 kHz is read at well
     // under one source sample per output sample, so nothing aliases.
-    for (long i = 0; position < speech.samples.size(); ++i) {
-        out.push_back(static_cast<float>(interpolate(speech.samples, position)));
-        const double seconds = static_cast<double>(i) / synth::SAMPLE_RATE;
-        position += baseStep * (1.0 + style.wobbleDepth * std::sin(synth::TWO_PI * style.wobbleRate * seconds));
+    while (position < speech.samples.size()) {
+        const double sample = interpolate(speech.samples, position);
+        out.push_back(static_cast<float>(sample));
+        const bool silent = loudness.lowPass(std::fabs(sample), LEVEL_SMOOTHING_HERTZ) < WORD_GAP_LEVEL * speechPeak;
+        voicedSeconds = silent ? 0.0 : voicedSeconds + 1.0 / synth::SAMPLE_RATE;
+        const double wobbleShare = synth::clampUnit((voicedSeconds - STEADY_ONSET_SECONDS) / STEADY_ONSET_SECONDS);
+        wobblePhase += style.wobbleRate / synth::SAMPLE_RATE;
+        position += baseStep * (1.0 + style.wobbleDepth * wobbleShare * std::sin(synth::TWO_PI * wobblePhase));
     }
     return out;
 }
 
-void drive(std::vector<float>& samples, double gain) {
+// Rumble out, consonants lifted, the level ridden by a compressor so every
+// syllable comes out about as loud as the vowels, and a little grit on top.
+void shape(std::vector<float>& samples, double drive) {
     synth::normalisePeak(samples, 1.0);
     synth::OnePole rumble;
-    const double level = std::tanh(gain);
+    synth::StateVariableFilter presence;
     for (float& sample : samples) {
         const double clean = rumble.highPass(sample, 90.0);
-        sample = static_cast<float>(std::tanh(gain * clean) / level);
+        sample = static_cast<float>(clean + PRESENCE_GAIN * presence.process(clean, PRESENCE_HERTZ, 0.8).band);
+    }
+    synth::normalisePeak(samples, 1.0);
+    synth::Compressor compressor(0.1, 6.0, 0.06);
+    const double level = std::tanh(drive);
+    for (float& sample : samples) {
+        sample = static_cast<float>(std::tanh(drive * compressor.process(sample) / DRIVE_REFERENCE_LEVEL) / level);
     }
 }
 
@@ -86,10 +120,10 @@ void fadeOut(std::vector<float>& samples) {
 
 std::vector<float> makeCartoonVoice(const SpeechSamples& speech, const CartoonVoiceStyle& style) {
     std::vector<float> samples = resampleWithPitch(speech, style);
-    drive(samples, style.drive);
+    shape(samples, style.drive);
     addRoom(samples, style.roomMix);
     trimSilence(samples);
     fadeOut(samples);
-    synth::normalisePeak(samples, synth::PEAK_LEVEL);
+    synth::finishOutput(samples, 1, synth::CUE_PEAK_LEVEL);
     return samples;
 }

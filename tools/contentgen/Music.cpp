@@ -105,7 +105,7 @@ std::vector<float> master(const StereoMix& mix, double peak) {
     for (float& sample : interleaved) {
         sample = static_cast<float>(std::tanh(drive * sample) / std::tanh(drive));
     }
-    synth::normalisePeak(interleaved, peak);
+    synth::finishOutput(interleaved, 2, peak);
     return interleaved;
 }
 
@@ -127,6 +127,6 @@ bool generateMusic(const std::string& outputRoot) {
     addEffects(mix);
     // The encoder's low pass takes a little off the sharpest peaks, so the
     // decoded peak lands a few tenths of a decibel under this.
-    const std::vector<float> samples = master(mix, synth::PEAK_LEVEL);
+    const std::vector<float> samples = master(mix, synth::MUSIC_PEAK_LEVEL);
     return writeMp3(outputRoot + "/data/music/music1.mp3", samples, 2, SAMPLE_RATE);
 }

@@ -15,17 +15,23 @@ std::vector<float> silence(double seconds) {
     return std::vector<float>(static_cast<size_t>(seconds * SAMPLE_RATE), 0.0f);
 }
 
-// A short, bright slap of room on an effect, then the level every cue shares.
+// A short, bright slap of room on an effect, compressed so that it is dense
+// enough to stand over the music, then the level every cue shares.
 void finishEffect(std::vector<float>& samples, double roomMix) {
     synth::Room room(0.3, 0.6, 0.4);
     for (float& sample : samples) {
         sample = static_cast<float>(sample + room.process(sample) * roomMix);
     }
-    const size_t fade = static_cast<size_t>(0.02 * SAMPLE_RATE);
+    synth::normalisePeak(samples, 1.0);
+    synth::Compressor compressor(0.1, 6.0, 0.08);
+    for (float& sample : samples) {
+        sample = static_cast<float>(compressor.process(sample));
+    }
+    const size_t fade = static_cast<size_t>(0.06 * SAMPLE_RATE);
     for (size_t i = 0; i < fade && i < samples.size(); ++i) {
         samples[samples.size() - 1 - i] *= static_cast<float>(static_cast<double>(i) / fade);
     }
-    synth::normalisePeak(samples, synth::PEAK_LEVEL);
+    synth::finishOutput(samples, 1, synth::CUE_PEAK_LEVEL);
 }
 
 // A cartoon "bwoing": a filtered square whose pitch leaps up two octaves and
@@ -52,7 +58,7 @@ std::vector<float> makeJump() {
 // "Ptoo!": a lip plosive, a wet tongue-shaped hiss that falls in pitch, and a
 // spray of droplet pops.
 std::vector<float> makeSpit() {
-    std::vector<float> samples = silence(0.5);
+    std::vector<float> samples = silence(0.6);
     synth::WhiteNoise hiss(701);
     synth::WhiteNoise drops(702);
     synth::StateVariableFilter plosive;
@@ -66,7 +72,7 @@ std::vector<float> makeSpit() {
         const double pop = plosive.process(noise, 700.0, 0.8).low * std::exp(-t * 140.0) * 1.2;
         // The "too": band-passed breath sweeping down, with a buzz of the lips.
         const double tooTime = t - 0.02;
-        const double tooLevel = tooTime < 0.0 ? 0.0 : std::min(tooTime / 0.01, 1.0) * std::exp(-tooTime * 11.0);
+        const double tooLevel = tooTime < 0.0 ? 0.0 : std::min(tooTime / 0.01, 1.0) * std::exp(-tooTime * 6.0);
         const double formant = 2200.0 * std::exp(-tooTime * 3.0);
         const double breath = mouth.process(noise, formant, 3.0).band * 1.6;
         const double buzz =
@@ -77,7 +83,7 @@ std::vector<float> makeSpit() {
         double wet = 0.0;
         if (sprayTime > 0.0) {
             const double click = drops.next() > 0.985 ? drops.next() * 3.0 : 0.0;
-            wet = spray.process(noise * 0.5 + click, 5200.0, 1.2).band * std::exp(-sprayTime * 12.0) *
+            wet = spray.process(noise * 0.5 + click, 5200.0, 1.2).band * std::exp(-sprayTime * 7.0) *
                   std::min(sprayTime / 0.01, 1.0);
         }
         samples[i] = static_cast<float>(pop + too + wet);
@@ -107,13 +113,16 @@ bool generateSounds(const std::string& outputRoot) {
     bool ok = writeWav(outputRoot + "/data/wav/jump.wav", makeJump(), 1, SAMPLE_RATE);
     ok = writeWav(outputRoot + "/data/wav/spit.wav", makeSpit(), 1, SAMPLE_RATE) && ok;
 
-    // One character's voice, pitched up after speaking for the cartoon timbre;
-    // espeak-ng speaks slower than usual so the lines stay clear once quickened.
-    const CartoonVoiceStyle taunt{1.35, 0.025, 5.5, 2.2, 0.15};
-    const CartoonVoiceStyle yell{1.3, 0.035, 7.0, 3.0, 0.2};
+    // One character's voice, pitched up after speaking for the cartoon timbre.
+    // espeak-ng speaks slower than usual so the lines stay clear once quickened,
+    // but for the taunt, which must be over within a second, before the spit.
+    // Raising the formants by more than a fifth, or a pitch that slides at a
+    // word's start, costs the consonants; so does driving a line much harder.
+    const CartoonVoiceStyle taunt{1.2, 0.012, 5.5, 1.8, 0.1};
+    const CartoonVoiceStyle yell{1.2, 0.015, 7.0, 2.0, 0.12};
     const VoiceLine lines[] = {
-        {"cowards.wav", "Cowards!", {"en+m3", 85, 115}, taunt},
-        {"illgetyou.wav", "I'll get you!", {"en+m3", 80, 110}, taunt},
+        {"cowards.wav", "You cheeky cowards!", {"en+m3", 90, 185}, taunt},
+        {"illgetyou.wav", "I'll get you!", {"en+m3", 85, 110}, taunt},
         {"warcry.wav", "Yaaah, charge!", {"en+m3", 95, 120}, yell},
     };
     for (const VoiceLine& line : lines) {

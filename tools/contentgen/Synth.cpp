@@ -88,6 +88,16 @@ void normalisePeak(std::vector<float>& samples, double peak) {
     }
 }
 
+void finishOutput(std::vector<float>& interleaved, int channels, double peak) {
+    for (int channel = 0; channel < channels; ++channel) {
+        DcBlocker blocker;
+        for (size_t i = static_cast<size_t>(channel); i < interleaved.size(); i += static_cast<size_t>(channels)) {
+            interleaved[i] = static_cast<float>(blocker.process(interleaved[i]));
+        }
+    }
+    normalisePeak(interleaved, peak);
+}
+
 double rmsDecibels(const std::vector<float>& samples) {
     if (samples.empty()) {
         return -200.0;

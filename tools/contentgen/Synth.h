@@ -15,8 +15,12 @@ constexpr int SAMPLE_RATE = 44100;
 constexpr double PI = 3.14159265358979323846;
 constexpr double TWO_PI = 2.0 * PI;
 
-// -1 dBFS: the peak every cue and the music are levelled to.
-constexpr double PEAK_LEVEL = 0.8912509381337456;
+// Levels of the show's mix. The audio layer adds the music and the cues and
+// halves the sum, so a cue at -1 dBFS over the music at -8 dBFS still peaks
+// near -3.7 dBFS in the mix. The music keeps 7 dB of headroom so that the
+// shouted lines, levelled dense and loud, stand some 10 dB over it.
+constexpr double CUE_PEAK_LEVEL = 0.8912509381337456;     // -1 dBFS
+constexpr double MUSIC_PEAK_LEVEL = 0.39810717055349726;  // -8 dBFS
 
 inline double clampUnit(double value) {
     return value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
@@ -121,6 +125,52 @@ private:
     double state = 0.0;
 };
 
+// The DC-blocking high pass of every sound's output stage:
+// y[n] = x[n] - x[n-1] + pole * y[n-1], a zero at 0 Hz and -3 dB near
+// DC_BLOCK_HERTZ. Asymmetric waves (narrow pulses), driven speech and the
+// room's tails all carry a slowly moving mean; this takes it out on the way
+// and leaves the kick's 45 Hz boom standing.
+constexpr double DC_BLOCK_HERTZ = 20.0;
+
+class DcBlocker {
+public:
+    DcBlocker() : pole(std::exp(-TWO_PI * DC_BLOCK_HERTZ / SAMPLE_RATE)) {}
+    double process(double input) {
+        const double output = input - previousInput + pole * previousOutput;
+        previousInput = input;
+        previousOutput = output;
+        return output;
+    }
+
+private:
+    double pole;
+    double previousInput = 0.0;
+    double previousOutput = 0.0;
+};
+
+// Feed-forward compressor riding the signal's peak envelope, which follows a
+// rise at once (so nothing overshoots) and falls over `releaseSeconds`. Above
+// `threshold` (linear, on a signal levelled to 1) the output grows by only
+// 1/ratio of the input's growth. Loud vowels and hits come down while
+// consonants and tails stay, so once levelled again the sound is denser: a
+// higher RMS at the same peak.
+class Compressor {
+public:
+    Compressor(double threshold, double ratio, double releaseSeconds)
+        : threshold(threshold), slope(1.0 / ratio - 1.0), release(std::exp(-1.0 / (releaseSeconds * SAMPLE_RATE))) {}
+
+    double process(double input) {
+        envelope = std::max(std::fabs(input), envelope * release);
+        return envelope > threshold ? input * std::pow(envelope / threshold, slope) : input;
+    }
+
+private:
+    double threshold;
+    double slope;
+    double release;
+    double envelope = 0.0;
+};
+
 // White noise in [-1, 1) from the deterministic generator.
 class WhiteNoise {
 public:
@@ -160,6 +210,9 @@ inline double softClip(double value) {
 }
 
 double peakOf(const std::vector<float>& samples);
+// The output stage every generated sound ends in: the DC blocker over each
+// channel of the interleaved samples, then levelled to `peak`.
+void finishOutput(std::vector<float>& interleaved, int channels, double peak);
 // Scales so the largest magnitude is `peak` (no change for silence).
 void normalisePeak(std::vector<float>& samples, double peak);
 // Root mean square level in dBFS.
