@@ -2,7 +2,7 @@
 # Remakes the stills of the show that README.md shows, in docs/stills.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh >/dev/null
+bash scripts/build.sh headless >/dev/null
 run=(build/run/getzorbi-capture --data build/run --size 640x480 --out docs/stills
      --still 1 --still 6 --still 10 --still 20 --still 31 --still 39)
 if [ -z "${DISPLAY:-}" ]; then
