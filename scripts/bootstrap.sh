@@ -13,7 +13,7 @@ set -euo pipefail
 
 SHOW=(
   # build
-  g++ cmake pkg-config
+  g++ make cmake pkg-config
   # window, GL and its helpers
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
   # audio layer

@@ -23,7 +23,6 @@ void ProgressBar::update(int framesDone) {
         return;
     }
     lastDrawn = now;
-    lastFramesShown = framesDone;
     double seconds = std::chrono::duration<double>(now - started).count();
     double rate = seconds > 0.0 ? framesDone / seconds : 0.0;
     int secondsLeft = rate > 0.0 ? static_cast<int>((total - framesDone) / rate) : 0;
@@ -36,9 +35,6 @@ void ProgressBar::update(int framesDone) {
 }
 
 void ProgressBar::finish() {
-    if (lastFramesShown < total) {
-        update(total);
-    }
     if (onTerminal) {
         std::fputc('\n', stream);
     }

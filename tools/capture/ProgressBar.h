@@ -11,7 +11,10 @@
 class ProgressBar {
 public:
     explicit ProgressBar(int totalFrames, std::FILE* stream = stderr);
+    // The last frame, framesDone == totalFrames, is always shown.
     void update(int framesDone);
+    // Leaves the terminal line to what follows; an interrupted run's display
+    // stays at the frame it reached.
     void finish();
 
 private:
@@ -22,7 +25,6 @@ private:
     std::FILE* stream;
     bool onTerminal;
     int lastTenthPrinted = -1;  // of the run, in line mode
-    int lastFramesShown = 0;
     std::chrono::steady_clock::time_point started;
     std::chrono::steady_clock::time_point lastDrawn;
 };
