@@ -110,6 +110,9 @@ TEST(ProgressBar, InALogItPrintsALineAtTheFirstFrameAndEachTenth) {
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front().rfind("getzorbi-capture: ", 0), 0u) << lines.front();
         EXPECT_EQ(lines.back().rfind(last, 0), 0u) << lines.back();
+        if (total == 100) {
+            EXPECT_EQ(lines.front(), "getzorbi-capture: 1 % (1 of 100 frames)\n");
+        }
         if (total >= 10) {
             EXPECT_EQ(lines.size(), 11u) << total << " frames";
             EXPECT_EQ(lines[1].rfind("getzorbi-capture: 10 % (", 0), 0u) << lines[1];

@@ -53,7 +53,14 @@ void ProgressBar::drawBar(int framesDone, double rate, int secondsLeft) {
 }
 
 void ProgressBar::printLine(int framesDone, double rate, int secondsLeft) {
-    std::fprintf(stream, "getzorbi-capture: %d %% (%d of %d frames, %.1f fps, %d:%02d left)\n",
-                 framesDone * 100 / total, framesDone, total, rate, secondsLeft / 60, secondsLeft % 60);
+    const int percent = framesDone * 100 / total;
+    // Before a tenth is done the rate is mostly the first frame's warm-up,
+    // and the time left it gives would mislead.
+    if (framesDone * 10 / total == 0) {
+        std::fprintf(stream, "getzorbi-capture: %d %% (%d of %d frames)\n", percent, framesDone, total);
+    } else {
+        std::fprintf(stream, "getzorbi-capture: %d %% (%d of %d frames, %.1f fps, %d:%02d left)\n", percent, framesDone,
+                     total, rate, secondsLeft / 60, secondsLeft % 60);
+    }
     std::fflush(stream);
 }
