@@ -1,24 +1,44 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those that are missing,
 # so a second run on a set-up machine costs a few dpkg queries and nothing else.
+#
+#   bash scripts/bootstrap.sh [SET]
+# SET is one of
+#   show      what builds the demo, its content and runs it in a window
+#   headless  show, plus what renders the show to a video without a display
+#             (the capture tool, Xvfb, ffmpeg)
+#   test      everything: headless, plus the tests, the hardening (sanitisers,
+#             fuzzing) and the benchmarks (the default)
 set -euo pipefail
 
-PACKAGES=(
+SHOW=(
   # build
-  g++ cmake pkg-config
+  g++ make cmake pkg-config
   # window, GL and its helpers
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
   # audio layer
   libsdl2-dev libsndfile1-dev libasound2-dev libmpg123-dev
-  # tests (pocketsphinx: keyword spotting in the voice cues)
-  libgtest-dev xvfb xauth xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
   # content generator: raw speech for the voice cues
   espeak-ng
-  # capture tool: video encoding
-  ffmpeg
-  # hardening and benchmarks
-  clang libclang-rt-14-dev libbenchmark-dev libstb-dev libassimp-dev imagemagick
 )
+HEADLESS=(
+  # capture tool: PNG writing, an X server without a screen, video encoding
+  libstb-dev xvfb xauth ffmpeg
+)
+TEST=(
+  # tests (pocketsphinx: keyword spotting in the voice cues)
+  libgtest-dev xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
+  # hardening and benchmarks
+  clang libclang-rt-14-dev libbenchmark-dev libassimp-dev imagemagick
+)
+
+set_name=${1:-test}
+case "$set_name" in
+  show) PACKAGES=("${SHOW[@]}") ;;
+  headless) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}") ;;
+  test) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}") ;;
+  *) echo "usage: bootstrap.sh [show|headless|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -37,5 +57,7 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo_prefix=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_prefix[@]}" apt-get update -qq
-"${sudo_prefix[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Quiet (-q: no redrawn progress bars, which fill a log) but not silent: a
+# first install takes minutes, and each package fetched and set up shows.
+"${sudo_prefix[@]}" apt-get update -q
+"${sudo_prefix[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

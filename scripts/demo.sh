@@ -4,7 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh
+# Only what the show needs: the demo and its content, and the capture tool
+# when there is no display to open a window on; scripts/test.sh builds the rest.
+build_set=show
+if [ -z "${DISPLAY:-}" ]; then
+  build_set=headless
+fi
+bash scripts/build.sh "$build_set"
 
 if [ -z "${DISPLAY:-}" ]; then
   video=build/run/getzorbi.mp4

@@ -3,7 +3,7 @@
 # that is meant to change what the show looks like. Look at them before committing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh >/dev/null
+bash scripts/build.sh headless >/dev/null
 run=(build/run/getzorbi-capture --data build/run --size 320x240 --fps 30 --out tests/capture/golden
      --still 1 --still 6 --still 12 --still 30 --still 39)
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Tests that draw need an X display:
-# without one, the tests run inside a private Xvfb server.
+# Installs and builds everything (tests, hardening and benchmark tools
+# included), then runs every test. Tests that draw need an X display: without
+# one, the tests run inside a private Xvfb server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh
+bash scripts/build.sh test
 
 run_ctest=(ctest --test-dir build --output-on-failure -j"$(nproc)")
 if [ -z "${DISPLAY:-}" ]; then

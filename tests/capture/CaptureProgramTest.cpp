@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "audio/AudioTestFiles.h"
+#include "CaptureOptions.h"
 #include "support/ChildProcess.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
@@ -68,12 +69,6 @@ int clearlyDifferentPixels(const Png& a, const Png& b) {
         count += largest > 48;
     }
     return count;
-}
-
-std::string stillName(double seconds) {
-    char name[64];
-    std::snprintf(name, sizeof name, "still-%06.2f.png", seconds);
-    return name;
 }
 
 std::vector<float> readStereo(const std::string& path, int& rate) {
@@ -157,14 +152,23 @@ void prepareFolderWithoutCues(const TempDir& folder) {
 
 }  // namespace
 
-TEST(CaptureProgram, HelpAndBadOptions) {
+TEST(CaptureProgram, HelpAndRefusedRuns) {
     CaptureRun help = capture({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("usage: getzorbi-capture"), std::string::npos);
+    EXPECT_NE(help.output.find("still-012.50.png"), std::string::npos);
 
-    CaptureRun badSize = capture({"--size", "0x0"});
-    EXPECT_EQ(badSize.status, 2);
-    EXPECT_NE(badSize.error.find("--size"), std::string::npos);
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--size", "0x0", "--timedemo"}, "getzorbi-capture: --size wants WIDTHxHEIGHT"},
+        {{"--bogus"}, "getzorbi-capture: unknown option: --bogus\n"},
+        {{}, "getzorbi-capture: nothing to write: "},
+    };
+    for (const auto& [arguments, message] : refused) {
+        CaptureRun run = capture(arguments);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_EQ(run.error.rfind(message, 0), 0u) << run.error;
+        EXPECT_EQ(run.output, "");
+    }
 }
 
 // The demo ends quietly with status 0 when its shader does not build; a tool
@@ -195,15 +199,22 @@ TEST(CaptureProgram, ASoundInAFormatNoRealFileHasIsReportedAtItsCue) {
     EXPECT_TRUE(std::filesystem::exists(out.file(stillName(11))));
 }
 
+// Also what a log shows: the files written on standard output, and progress
+// as whole lines on standard error, which is a pipe here.
 TEST(CaptureProgram, TheSameOptionsGiveTheSameFrames) {
     TempDir first, second;
     for (const TempDir* folder : {&first, &second}) {
         CaptureRun run = capture({"--size", "320x240", "--fps", "30", "--still", "6.5", "--out", folder->path()});
         ASSERT_EQ(run.status, 0) << run.error;
+        EXPECT_NE(run.output.find("getzorbi-capture: wrote " + folder->file(stillFileName(6.5)) + "\n"),
+                  std::string::npos)
+            << run.output;
+        EXPECT_NE(run.error.find("getzorbi-capture: 100 % (196 of 196 frames"), std::string::npos) << run.error;
+        EXPECT_EQ(run.error.find('\r'), std::string::npos);
     }
-    std::string a = readWholeFile(first.file(stillName(6.5)));
+    std::string a = readWholeFile(first.file(stillFileName(6.5)));
     ASSERT_FALSE(a.empty());
-    EXPECT_EQ(a, readWholeFile(second.file(stillName(6.5))));
+    EXPECT_EQ(a, readWholeFile(second.file(stillFileName(6.5))));
 }
 
 TEST(CaptureProgram, KeyMomentsMatchTheGoldenFrames) {
@@ -216,8 +227,8 @@ TEST(CaptureProgram, KeyMomentsMatchTheGoldenFrames) {
     CaptureRun run = capture(arguments);
     ASSERT_EQ(run.status, 0) << run.error;
     for (double moment : GOLDEN_MOMENTS) {
-        Png frame = loadPng(folder.file(stillName(moment)));
-        Png golden = loadPng(std::string(GOLDEN_FOLDER) + "/" + stillName(moment));
+        Png frame = loadPng(folder.file(stillFileName(moment)));
+        Png golden = loadPng(std::string(GOLDEN_FOLDER) + "/" + stillFileName(moment));
         ASSERT_EQ(frame.width, 320);
         ASSERT_EQ(golden.width, 320) << "golden frame missing: scripts/golden-frames.sh makes them";
         ASSERT_EQ(frame.height, golden.height);
@@ -234,6 +245,7 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
     musicOnly.push_back(folder.file("music.wav"));
     CaptureRun run = capture(full);
     ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_NE(run.output.find("getzorbi-capture: wrote " + folder.file("show.wav")), std::string::npos);
     CaptureRun quieter = capture(musicOnly, withoutCues.path());
     ASSERT_EQ(quieter.status, 0) << quieter.error;
     EXPECT_NE(quieter.output.find("FMOD error! 22 File not found. \n"), std::string::npos);
@@ -285,6 +297,21 @@ TEST(CaptureProgram, AVideoHasPicturesAndSound) {
     };
     EXPECT_GT(meanGreyOfFrame(0), 30.0);
     EXPECT_LT(meanGreyOfFrame(60), 3.0);
+}
+
+TEST(CaptureProgram, ASequenceIsNumberedFromTheShowsFirstFrame) {
+    TempDir folder;
+    CaptureRun run = capture(
+        {"--size", "80x60", "--fps", "10", "--start", "1", "--end", "1.2", "--sequence", "--out", folder.path()});
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_NE(run.output.find("getzorbi-capture: wrote 3 frames, frame-000010.png to frame-000012.png, in " +
+                              folder.path() + "\n"),
+              std::string::npos)
+        << run.output;
+    for (int frame : {10, 11, 12}) {
+        EXPECT_EQ(loadPng(folder.file(frameFileName(frame))).width, 80) << frame;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file(frameFileName(9))));
 }
 
 TEST(CaptureProgram, TimedemoPrintsFramesTimesTheBaselineAndTheFloor) {

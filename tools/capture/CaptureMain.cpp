@@ -44,16 +44,9 @@ bool savePicture(const ShowPlayer& player, const std::string& path) {
     return true;
 }
 
-std::string stillName(double seconds) {
-    char name[64];
-    std::snprintf(name, sizeof name, "still-%06.2f.png", seconds);
-    return name;
-}
-
-std::string frameName(int frame) {
-    char name[64];
-    std::snprintf(name, sizeof name, "frame-%06d.png", frame);
-    return name;
+void reportWritten(const std::string& what) {
+    std::printf("getzorbi-capture: wrote %s\n", what.c_str());
+    std::fflush(stdout);
 }
 
 // The demo's start-up ends the process on a file it cannot use, and with
@@ -132,17 +125,30 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
     if (!options.videoFile.empty() && !video.open(silentVideo, player.width, player.height, player.framesPerSecond)) {
         return 1;
     }
-    ProgressBar progress(options.videoFile.empty() && !options.sequence ? 0 : lastFrame + 1);
+    ProgressBar progress(lastFrame + 1);
+    // Named once the progress display is done with the terminal line.
+    std::vector<std::string> stillsWritten;
+    int framesWritten = 0;
     bool ok = true;
     for (int frame = 0; frame <= lastFrame && ok; ++frame) {
         player.playNextFrame();
         for (size_t i = 0; i < stillFrames.size(); ++i) {
-            if (stillFrames[i] == frame) {
-                ok = savePicture(player, options.outputFolder + "/" + stillName(options.stills[i])) && ok;
+            if (stillFrames[i] != frame) {
+                continue;
+            }
+            const std::string path = options.outputFolder + "/" + stillFileName(options.stills[i]);
+            if (savePicture(player, path)) {
+                stillsWritten.push_back(path);
+            } else {
+                ok = false;
             }
         }
         if (frame >= firstWritten && options.sequence) {
-            ok = savePicture(player, options.outputFolder + "/" + frameName(frame)) && ok;
+            if (savePicture(player, options.outputFolder + "/" + frameFileName(frame))) {
+                ++framesWritten;
+            } else {
+                ok = false;
+            }
         }
         if (frame >= firstWritten && !options.videoFile.empty()) {
             const double secondsBeforeEnd = player.secondsOf(lastFrame - frame);
@@ -150,8 +156,13 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
         }
         progress.update(frame + 1);
     }
-    if (!options.videoFile.empty() || options.sequence) {
-        progress.finish();
+    progress.finish();
+    for (const std::string& still : stillsWritten) {
+        reportWritten(still);
+    }
+    if (framesWritten > 0) {
+        reportWritten(std::to_string(framesWritten) + " frames, " + frameFileName(firstWritten) + " to " +
+                      frameFileName(firstWritten + framesWritten - 1) + ", in " + options.outputFolder);
     }
     if (!options.videoFile.empty() && !video.close()) {
         std::fprintf(stderr, "getzorbi-capture: ffmpeg failed while encoding %s\n", options.videoFile.c_str());
@@ -168,13 +179,16 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
         if (!writeSoundTrack(soundFile, sound, ShowPlayer::AUDIO_RATE)) {
             return 1;
         }
+        if (!options.audioFile.empty()) {
+            reportWritten(options.audioFile);
+        }
         if (!options.videoFile.empty()) {
             ok = writeVideo(silentVideo, soundFile, options);
             if (options.audioFile.empty()) {
                 std::filesystem::remove(soundFile);
             }
             if (ok) {
-                std::printf("getzorbi-capture: wrote %s\n", options.videoFile.c_str());
+                reportWritten(options.videoFile);
             }
         }
     }
