@@ -184,7 +184,7 @@ if wanted encoder; then
       -i "$work/frames/frame-*.png" -c:v libx264 -preset "$preset" -crf 18 -pix_fmt yuv420p "$work/$preset.mp4"; } 2>&1)
     psnr=$(ffmpeg -hide_banner -i "$work/$preset.mp4" -framerate 60 -pattern_type glob -i "$work/frames/frame-*.png" \
       -lavfi "[1:v]format=yuv420p[reference];[0:v][reference]psnr" -f null - 2>&1 |
-      sed -n 's/.*PSNR.* average:\([0-9.inf]*\).*/\1/p')
+      sed -n 's/.*PSNR.* average:\([0-9.inf]*\).*/\1/p' | awk '{ printf "%.2f", $1 }')
     echo "| $preset | $(echo "$times" | awk '{ printf "%.1f s | %.1f s", $1, $2 + $3 }') | $psnr dB" \
       "| $(du -k "$work/$preset.mp4" | cut -f1) KiB | $(load) |"
   done

@@ -333,7 +333,11 @@ void Md2Model::computeNormals() {
     for (std::int32_t frame = 0; frame < frameCount; ++frame) {
         const float* framePositions = positions.data() + std::size_t(frame) * frameFloats;
         float* frameNormals = normals.data() + std::size_t(frame) * frameFloats;
-        if (!storeFaceNormals(framePositions, frameNormals, deciding.data(), deciding.size())) {
+        // When every triangle decides a vertex, as in a plain strip, the
+        // shortcut has nothing to skip.
+        if (deciding.size() == triangles.size()) {
+            storeAllFaceNormals(framePositions, frameNormals);
+        } else if (!storeFaceNormals(framePositions, frameNormals, deciding.data(), deciding.size())) {
             // A degenerate deciding triangle hands its vertices back to the
             // triangles before it, which only the pass over all of them finds.
             std::fill(frameNormals, frameNormals + frameFloats, 0.0f);
