@@ -197,7 +197,7 @@ TEST(CaptureProgram, ASoundInAFormatNoRealFileHasIsReportedAtItsCue) {
     CaptureRun run = capture({"--size", "64x48", "--still", "11", "--out", out.path()}, data.path());
     EXPECT_EQ(run.status, 0) << run.error;
     EXPECT_NE(run.output.find("FMOD error! 24 Unsupported file or audio format. \n"), std::string::npos) << run.output;
-    EXPECT_TRUE(std::filesystem::exists(out.file(stillName(11))));
+    EXPECT_TRUE(std::filesystem::exists(out.file(stillFileName(11))));
 }
 
 // Also what a log shows: the files written on standard output, and progress
