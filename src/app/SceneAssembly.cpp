@@ -18,8 +18,6 @@ Matrix4 shadowMatrix;
 
 namespace {
 
-const char* const CAST_NAMES[CAST_SIZE] = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
-
 struct BlockPlace {
     float x, y, z;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ShowFacts.h"
 #include "scene/Matrix4.h"
 #include "scene/Plane.h"
 
@@ -7,18 +8,18 @@ class Actor;
 class Block;
 class SunLight;
 
-constexpr int CAST_SIZE = 6;
 constexpr int BLOCK_COUNT = 13;
 
 // The scene objects: made once by assembleScene and never destroyed. The
-// timeline moves, turns, shows and re-animates them; the frame draws them.
-extern Actor* actors[CAST_SIZE];    // zorbi, kurbis, marvin, droid, bunny, tigger
+// timeline moves, turns, shows and re-animates them; the frame draws them;
+// resetScene puts them back where assembly left them.
+extern Actor* actors[CAST_SIZE];    // built from CAST_NAMES, in that order
 extern Actor* backupActor;          // the figure on stage from the start
 extern Block* blocks[BLOCK_COUNT];  // the platforms; the timeline scrolls their x
 extern SunLight* sun;               // the light and its orbit
 // The ground surface y = 0 in the ground's own frame; never changed.
 extern Plane shadowPlane;
-// Rebuilt by the frame every frame from the sun's position.
+// Rebuilt by the frame every frame from the sun's position; cleared by resetScene.
 extern Matrix4 shadowMatrix;
 
 // Builds every scene object once, in a fixed order, with the GL context

@@ -13,21 +13,13 @@ namespace {
 
 constexpr int MAX_CHANNELS = 100;
 
-void createAndInit(unsigned initFlags) {
-    reportAudioFailure(createSoundSystem(&audioSystem));
-    // A failed creation leaves no system: the init is still attempted and is
-    // reported as a second failure instead of calling through a null handle.
-    reportAudioFailure(audioSystem ? audioSystem->init(MAX_CHANNELS, initFlags) : AUDIO_INVALID_HANDLE);
-}
-
 }  // namespace
 
 void initAudio() {
-    createAndInit(audioInitFlags);
-}
-
-void initAudioWithoutDevice() {
-    createAndInit(SoundSystem::INIT_NO_DEVICE);
+    reportAudioFailure(createSoundSystem(&audioSystem));
+    // A failed creation leaves no system: the init is still attempted and is
+    // reported as a second failure instead of calling through a null handle.
+    reportAudioFailure(audioSystem ? audioSystem->init(MAX_CHANNELS, audioInitFlags) : AUDIO_INVALID_HANDLE);
 }
 
 void playFile(const char* path) {
@@ -36,7 +28,7 @@ void playFile(const char* path) {
     reportAudioFailure(audioSystem ? audioSystem->createStream(path, &sound) : AUDIO_INVALID_HANDLE);
     // After a failed stream creation `sound` is null; playSound reports that as
     // an invalid handle, a second line for the same cue.
-    reportAudioFailure(audioSystem ? audioSystem->playSound(ANY_FREE_CHANNEL, sound, false, &channel)
+    reportAudioFailure(audioSystem ? audioSystem->playSound(ANY_FREE_CHANNEL, sound, ChannelStart::Playing, &channel)
                                    : AUDIO_INVALID_HANDLE);
 }
 

@@ -11,19 +11,16 @@ class SoundSystem;
 // written once at start-up, afterwards only read by the cues.
 extern SoundSystem* audioSystem;
 
-// Flags initAudio starts the system with: 0 opens the sound device; the
-// capture tool sets SoundSystem::INIT_NO_DEVICE before assembly, to pull the
-// mix off line in step with its virtual clock. Written before start-up only.
+// Flags initAudio starts the system with: 0 opens the sound device. With
+// SoundSystem::INIT_NO_DEVICE it opens no device and starts no thread: the mix
+// only advances when the caller pulls it with audioSystem->render, so the
+// capture tool, which sets it before assembly, gets the same sound on every
+// run. Written before start-up only (by the capture tool and audio tests).
 extern unsigned audioInitFlags;
 
 // Creates audioSystem and opens the output for 100 channels. Called once by
 // the scene assembly.
 void initAudio();
-
-// Like initAudio, but opens no device and starts no thread: the mix only
-// advances when the caller pulls it with audioSystem->render, so a capture
-// tool gets the same sound on every run.
-void initAudioWithoutDevice();
 
 // Opens `path` as a stream and starts it on any free channel. Both steps are
 // always attempted and each is checked on its own.

@@ -24,7 +24,6 @@ public:
     Channel& operator=(const Channel&) = delete;
 
     bool isPlaying() const { return !finished; }
-    void setPaused(bool pause) { paused = pause; }
 
     // Adds up to `frames` stereo frames of this sound to `mix`, receiving them
     // through `scratch` (room for `scratchFrames` stereo frames). Sets

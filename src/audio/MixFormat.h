@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ShowFacts.h"
+
 // The one format everything is mixed in and handed to the output device:
-// interleaved 32-bit float stereo at 44.1 kHz, left sample first.
-constexpr int MIX_RATE = 44100;
+// interleaved 32-bit float stereo at MIX_RATE (44.1 kHz), left sample first.
 constexpr int MIX_CHANNELS = 2;
 constexpr int MIX_FRAME_BYTES = MIX_CHANNELS * static_cast<int>(sizeof(float));
 

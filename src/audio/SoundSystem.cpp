@@ -131,7 +131,7 @@ int SoundSystem::createStream(const char* path, Sound** sound) {
     return AUDIO_OK;
 }
 
-int SoundSystem::playSound(int channelIndex, Sound* sound, bool paused, Channel** channel) {
+int SoundSystem::playSound(int channelIndex, Sound* sound, ChannelStart start, Channel** channel) {
     if (channel) {
         *channel = nullptr;
     }
@@ -153,7 +153,7 @@ int SoundSystem::playSound(int channelIndex, Sound* sound, bool paused, Channel*
             return result;
         }
     }
-    starting->paused = paused;
+    starting->paused = start == ChannelStart::Paused;
 
     std::vector<Channel*> retired;
     retired.reserve(mixer.channelCount());

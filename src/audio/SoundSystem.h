@@ -17,6 +17,9 @@
 // calls below come from one thread; they open files and set up converters
 // without any lock and take the device lock only to put a ready channel into
 // its slot. The callback never waits for them.
+// Whether playSound starts a channel playing or paused.
+enum class ChannelStart { Playing, Paused };
+
 class SoundSystem {
 public:
     // init flag: open no device and start no thread. The mix advances only
@@ -45,7 +48,8 @@ public:
     // ANY_FREE_CHANNEL (10 when none is free). The channel frees its slot by
     // itself when its decoder runs dry; `*channel` stays valid until a later
     // play clears the finished channel out.
-    int playSound(int channelIndex, Sound* sound, bool paused, Channel** channel);
+    // A paused channel holds its slot and mixes nothing.
+    int playSound(int channelIndex, Sound* sound, ChannelStart start, Channel** channel);
 
     // Off-line rendering (INIT_NO_DEVICE only): writes the next `frames`
     // interleaved stereo frames of the mix into `out`.

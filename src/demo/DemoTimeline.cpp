@@ -1,5 +1,6 @@
 #include "demo/DemoTimeline.h"
 
+#include "ShowFacts.h"
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "audio/Audio.h"
@@ -9,13 +10,6 @@
 #include "scene/SunLight.h"
 
 namespace {
-
-// Animation numbers of the animation table that the script uses.
-constexpr int STAND = 0;
-constexpr int RUN = 1;
-constexpr int JUMP = 6;
-constexpr int SALUTE = 8;
-constexpr int POINT = 11;
 
 constexpr float WORLD_LOOP_EDGE = 1000.0f;
 constexpr float WORLD_LOOP_LENGTH = 2000.0f;

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 
+#include "ShowFacts.h"
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "demo/DemoTimeline.h"
@@ -14,10 +15,6 @@
 #include "scene/SunLight.h"
 
 namespace {
-
-// The ground lies this far below the actors' origin; the shadow pass works
-// in the ground's frame, where the surface is the plane y = 0.
-constexpr float GROUND_DEPTH = 24.0f;
 
 void drawSun() {
     glPushMatrix();
@@ -68,7 +65,9 @@ void endShadowPass() {
     glDisable(GL_STENCIL_TEST);
 }
 
-// Flattens the scene onto the marked ground.
+// Flattens the scene onto the marked ground. The projection works in the
+// ground's frame, GROUND_DEPTH below the actors' origin, where the surface is
+// the plane y = 0.
 void drawShadows(float time) {
     beginShadowPass();
     Vec4 light = sun->position;

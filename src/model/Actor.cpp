@@ -17,7 +17,7 @@ Actor::Actor(const char* name) {
     // The minifying filter is not a mipmap one, so only the base level of
     // the chain is sampled. Nothing reads the image after the upload.
     TGAImage skin(skinPath.c_str());
-    loaded->setTexture(uploadTexture(skin, UploadKind::Mipmaps, GL_LINEAR, false));
+    loaded->setTexture(uploadTexture(skin, UploadKind::Mipmaps, GL_LINEAR, NameRecord::CallerOnly));
     model = loaded.release();
 }
 

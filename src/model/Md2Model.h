@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "model/AnimationState.h"
 
 // What reading MD2 bytes came to. A rejected header is not an error: the
@@ -30,7 +31,7 @@ public:
 
     // Both drawing buffer pairs hold one blended frame of this many vertices;
     // files with more vertices per frame are refused.
-    static constexpr int MAX_VERTICES = 2048;
+    static constexpr int MAX_VERTICES = MODEL_MAX_VERTICES;
 
     // The largest model file read: the classic format limits (512 frames of
     // 2048 vertices, 4096 triangles, 16384 command words) need about 4.5 MiB.
@@ -112,5 +113,7 @@ private:
     bool storeFaceNormals(const float* framePositions, float* frameNormals, const std::int32_t* order,
                           std::size_t count) const;
     void storeAllFaceNormals(const float* framePositions, float* frameNormals) const;
-    void emitCommands(const float* blendedPositions, const float* blendedNormals, bool textured) const;
+    // The shadow pass sends no texture coordinates.
+    enum class TexCoords { Send, Skip };
+    void emitCommands(const float* blendedPositions, const float* blendedNormals, TexCoords texCoords) const;
 };

@@ -2,7 +2,7 @@
 
 #include <GL/glu.h>
 
-GLuint uploadTexture(Image& image, UploadKind kind, GLint filter, bool recordInImage) {
+GLuint uploadTexture(Image& image, UploadKind kind, GLint filter, NameRecord record) {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -22,7 +22,7 @@ GLuint uploadTexture(Image& image, UploadKind kind, GLint filter, bool recordInI
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 
-    if (recordInImage && image.textureId == 0) {
+    if (record == NameRecord::AlsoInImage && image.textureId == 0) {
         image.textureId = name;
     }
     return name;

@@ -24,7 +24,7 @@ constexpr float DISTANCE = 500.0f;
 
 void loadBackgroundTexture() {
     TGAImage image(BACKGROUND_PATH);
-    backgroundTexture = uploadTexture(image, UploadKind::Mipmaps, GL_LINEAR, false);
+    backgroundTexture = uploadTexture(image, UploadKind::Mipmaps, GL_LINEAR, NameRecord::CallerOnly);
 }
 
 void drawBackground() {

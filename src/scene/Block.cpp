@@ -46,22 +46,22 @@ Block::Block(float x, float y, float z) : x(x), y(y), z(z), halfSize(BLOCK_HALF_
     if (blockTexture == 0) {
         blockImage = std::make_unique<TGAImage>(BLOCK_TEXTURE_PATH);
         // Mipmaps are built but never sampled: blocks show hard texels.
-        blockTexture = uploadTexture(*blockImage, UploadKind::Mipmaps, GL_NEAREST, true);
+        blockTexture = uploadTexture(*blockImage, UploadKind::Mipmaps, GL_NEAREST, NameRecord::AlsoInImage);
     }
 }
 
 void Block::draw() {
-    drawFaces(true);
+    drawFaces(TexCoords::Send);
 }
 
 void Block::drawShadow() {
-    drawFaces(false);
+    drawFaces(TexCoords::Skip);
 }
 
 // Turns texturing on and off and pushes and pops the modelview matrix itself.
 // Without texture coordinates (the shadow pass) the texture stays on, so the
 // shadow colour is modulated by the texel at whatever coordinate was current.
-void Block::drawFaces(bool withTextureCoordinates) {
+void Block::drawFaces(TexCoords texCoords) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, blockTexture);
     glPushMatrix();
@@ -70,7 +70,7 @@ void Block::drawFaces(bool withTextureCoordinates) {
         glNormal3f(face.normal[0], face.normal[1], face.normal[2]);
         glBegin(GL_QUADS);
         for (int corner = 0; corner < 4; ++corner) {
-            if (withTextureCoordinates) {
+            if (texCoords == TexCoords::Send) {
                 glTexCoord2i(CORNER_TEXTURE_COORDINATES[corner][0], CORNER_TEXTURE_COORDINATES[corner][1]);
             }
             const float* sign = face.corners[corner];

@@ -29,5 +29,7 @@ public:
     void drawShadow();
 
 private:
-    void drawFaces(bool withTextureCoordinates);
+    // The shadow pass sends no texture coordinates.
+    enum class TexCoords { Send, Skip };
+    void drawFaces(TexCoords texCoords);
 };

@@ -33,7 +33,7 @@ const TileVertex TILE_STRIP[4] = {
 
 GroundMaterial::GroundMaterial(const char* colourPath) {
     colourImage = std::make_unique<TGAImage>(colourPath);
-    colourMap = uploadTexture(*colourImage, UploadKind::Mipmaps, GL_LINEAR, true);
+    colourMap = uploadTexture(*colourImage, UploadKind::Mipmaps, GL_LINEAR, NameRecord::AlsoInImage);
 }
 
 GroundMaterial::~GroundMaterial() = default;
@@ -41,7 +41,7 @@ GroundMaterial::~GroundMaterial() = default;
 void GroundMaterial::loadNormalMap(const char* path) {
     normalImage = std::make_unique<TGAImage>(path);
     // Level 0 alone at the file's own size: no resampling blurs the normals.
-    normalMap = uploadTexture(*normalImage, UploadKind::LevelZeroOnly, GL_LINEAR, true);
+    normalMap = uploadTexture(*normalImage, UploadKind::LevelZeroOnly, GL_LINEAR, NameRecord::AlsoInImage);
 }
 
 void GroundMaterial::drawTile() {

@@ -40,7 +40,11 @@ float peak(const std::vector<float>& mix) {
 
 class AudioCues : public testing::Test {
 protected:
-    void SetUp() override { EXPECT_EQ(standardOutputOf(initAudioWithoutDevice), ""); }
+    void SetUp() override {
+        audioInitFlags = SoundSystem::INIT_NO_DEVICE;
+        EXPECT_EQ(standardOutputOf(initAudio), "");
+        audioInitFlags = 0;
+    }
 
     void TearDown() override {
         delete audioSystem;

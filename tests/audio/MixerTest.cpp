@@ -177,12 +177,12 @@ TEST(OfflineRender, TwoRendersOfTheSameCuesAreIdentical) {
         EXPECT_EQ(system.init(100, SoundSystem::INIT_NO_DEVICE), AUDIO_OK);
         Sound* sound = nullptr;
         EXPECT_EQ(system.createStream(folder.file("music.mp3").c_str(), &sound), AUDIO_OK);
-        EXPECT_EQ(system.playSound(ANY_FREE_CHANNEL, sound, false, nullptr), AUDIO_OK);
+        EXPECT_EQ(system.playSound(ANY_FREE_CHANNEL, sound, ChannelStart::Playing, nullptr), AUDIO_OK);
         std::vector<float> mix(2 * 30000);
         // The cue starts exactly at frame 7000 of the render.
         EXPECT_EQ(system.render(mix.data(), 7000), AUDIO_OK);
         EXPECT_EQ(system.createStream(folder.file("cue.wav").c_str(), &sound), AUDIO_OK);
-        EXPECT_EQ(system.playSound(ANY_FREE_CHANNEL, sound, false, nullptr), AUDIO_OK);
+        EXPECT_EQ(system.playSound(ANY_FREE_CHANNEL, sound, ChannelStart::Playing, nullptr), AUDIO_OK);
         EXPECT_EQ(system.render(mix.data() + 2 * 7000, 23000), AUDIO_OK);
         EXPECT_EQ(system.renderedFrames, 30000);
         return mix;
@@ -196,7 +196,7 @@ TEST(OfflineRender, TwoRendersOfTheSameCuesAreIdentical) {
     ASSERT_EQ(musicOnly.init(4, SoundSystem::INIT_NO_DEVICE), AUDIO_OK);
     Sound* music = nullptr;
     ASSERT_EQ(musicOnly.createStream(folder.file("music.mp3").c_str(), &music), AUDIO_OK);
-    ASSERT_EQ(musicOnly.playSound(ANY_FREE_CHANNEL, music, false, nullptr), AUDIO_OK);
+    ASSERT_EQ(musicOnly.playSound(ANY_FREE_CHANNEL, music, ChannelStart::Playing, nullptr), AUDIO_OK);
     std::vector<float> alone(2 * 30000);
     ASSERT_EQ(musicOnly.render(alone.data(), 30000), AUDIO_OK);
     EXPECT_TRUE(std::equal(alone.begin(), alone.begin() + 2 * 7000, first.begin()));

@@ -14,6 +14,7 @@
 
 #include "audio/AudioTestFiles.h"
 #include "CaptureOptions.h"
+#include "ShowFacts.h"
 #include "support/ChildProcess.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
@@ -253,7 +254,7 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
     int rate = 0;
     std::vector<float> track = readStereo(folder.file("show.wav"), rate);
     std::vector<float> music = readStereo(folder.file("music.wav"), rate);
-    ASSERT_EQ(rate, 44100);
+    ASSERT_EQ(rate, MIX_RATE);
     EXPECT_NEAR(track.size() / 2.0 / rate, 38.0 + 1.0 / 30, 0.01);
 
     EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"), 0.001);

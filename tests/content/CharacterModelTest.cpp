@@ -11,11 +11,13 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "model/Actor.h"
 #include "model/Md2Model.h"
 #include "resource/TGAImage.h"
@@ -26,15 +28,16 @@
 
 namespace {
 
-const std::vector<std::string> FIGURES = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
+const std::vector<std::string> FIGURES(std::begin(CAST_NAMES), std::end(CAST_NAMES));
 
 // Frames of the runs the show plays.
-constexpr int STAND_FIRST = 0;
-constexpr int STAND_LAST = 39;
-constexpr int RUN_FIRST = 40;
-constexpr int RUN_LAST = 45;
+constexpr int STAND_FIRST = animationRanges[STAND].firstFrame;
+constexpr int STAND_LAST = animationRanges[STAND].lastFrame;
+constexpr int RUN_FIRST = animationRanges[RUN].firstFrame;
+constexpr int RUN_LAST = animationRanges[RUN].lastFrame;
 constexpr int POINT_HOLD = 127;
-constexpr float GROUND = -24.0f;
+static_assert(POINT_HOLD >= animationRanges[POINT].firstFrame && POINT_HOLD <= animationRanges[POINT].lastFrame);
+constexpr float GROUND = -GROUND_DEPTH;
 
 std::string modelPath(const std::string& name) {
     return readyToRunFolder() + "/data/models/c/" + name + ".md2";
@@ -178,8 +181,8 @@ TEST(CharacterFiles, EveryModelAndSkinLoadsWithoutAMessage) {
         EXPECT_EQ(outcome.standardOutput, "");
         EXPECT_EQ(outcome.standardError, "");
         EXPECT_GT(vertexCount, 0);
-        EXPECT_EQ(width, 256);
-        EXPECT_EQ(height, 256);
+        EXPECT_EQ(width, SKIN_SIZE);
+        EXPECT_EQ(height, SKIN_SIZE);
     }
 }
 
@@ -198,7 +201,7 @@ TEST(CharacterFiles, FiguresCarryTheFramesAndAnimationsOfTheShow) {
     for (const std::string& name : FIGURES) {
         SCOPED_TRACE(name);
         std::unique_ptr<Md2Model> model = loadModel(name);
-        EXPECT_EQ(model->frameCount, 198);
+        EXPECT_EQ(model->frameCount, KEYFRAME_COUNT);
         EXPECT_EQ(model->animationCount, 14);
         EXPECT_LE(model->vertexCount, Md2Model::MAX_VERTICES);
         size_t triangles = drawnTriangles(*model).size();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "audio/Audio.h"
@@ -88,7 +89,6 @@ TEST_F(DemoTimeline, EachStateSetsItsFiguresAnimations) {
         int backup;
         int cast[CAST_SIZE];
     };
-    const int STAND = 0, RUN = 1, JUMP = 6, SALUTE = 8, POINT = 11;
     const Moment moments[] = {
         {1000, STAND, {STAND, STAND, STAND, STAND, STAND, STAND}},
         {4000, RUN, {STAND, STAND, STAND, STAND, STAND, STAND}},

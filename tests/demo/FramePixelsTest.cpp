@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
 #include "demo/FrameComposition.h"
@@ -79,8 +80,8 @@ bool samePixel(const Picture& a, const Picture& b, size_t pixel) {
     return a[pixel * 4] == b[pixel * 4] && a[pixel * 4 + 1] == b[pixel * 4 + 1] && a[pixel * 4 + 2] == b[pixel * 4 + 2];
 }
 
-// The ground lies 24 below the actors' origin.
-constexpr float GROUND_Y = -24.0f;
+// The ground lies GROUND_DEPTH below the actors' origin.
+constexpr float GROUND_Y = -GROUND_DEPTH;
 
 }  // namespace
 

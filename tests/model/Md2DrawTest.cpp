@@ -69,7 +69,7 @@ GLuint uploadSkin(std::vector<std::uint8_t> bottom, std::vector<std::uint8_t> to
     }
     TGAImage image;
     EXPECT_TRUE(image.decode(bytes.data(), bytes.size(), "skin.tga").succeeded);
-    return uploadTexture(image, UploadKind::Mipmaps, GL_NEAREST, false);
+    return uploadTexture(image, UploadKind::Mipmaps, GL_NEAREST, NameRecord::CallerOnly);
 }
 
 double brightnessAt(int x, int y) {

@@ -225,7 +225,9 @@ TEST(Md2ModelLoad, NormalsEqualThoseOfAPassOverEveryTriangleBitForBit) {
     std::vector<Case> cases;
     for (const std::string& path : showModelPaths()) {
         Case showModel{path, {}};
-        ASSERT_EQ(platform::readFileBytes(path.c_str(), Md2Model::MAX_FILE_BYTES, showModel.bytes), platform::FileReadStatus::Read) << path;
+        ASSERT_EQ(platform::readFileBytes(path.c_str(), Md2Model::MAX_FILE_BYTES, showModel.bytes),
+                  platform::FileReadStatus::Read)
+            << path;
         cases.push_back(std::move(showModel));
     }
     // The show's seven figures and the sun.

@@ -70,7 +70,7 @@ TEST(TextureUpload, MipmapsScaleAnOddSizeAndStillSpanThePictureBottomRowFirst) {
     testgl::prepareContext();
     TGAImage image;
     decodeHalves(image, 300, 200);
-    GLuint name = uploadTexture(image, UploadKind::Mipmaps, GL_NEAREST, false);
+    GLuint name = uploadTexture(image, UploadKind::Mipmaps, GL_NEAREST, NameRecord::CallerOnly);
 
     EXPECT_NE(name, 0u);
     EXPECT_EQ(image.textureId, 0u);
@@ -103,12 +103,12 @@ TEST(TextureUpload, LevelZeroKeepsTheFileSizeAndRecordsTheNameOnce) {
     testgl::prepareContext();
     TGAImage image;
     decodeHalves(image, 6, 2);
-    GLuint first = uploadTexture(image, UploadKind::LevelZeroOnly, GL_LINEAR, true);
+    GLuint first = uploadTexture(image, UploadKind::LevelZeroOnly, GL_LINEAR, NameRecord::AlsoInImage);
     EXPECT_EQ(levelZeroSize(GL_TEXTURE_WIDTH), 6);
     EXPECT_EQ(levelZeroSize(GL_TEXTURE_HEIGHT), 2);
     EXPECT_EQ(image.textureId, first);
 
-    GLuint second = uploadTexture(image, UploadKind::LevelZeroOnly, GL_LINEAR, true);
+    GLuint second = uploadTexture(image, UploadKind::LevelZeroOnly, GL_LINEAR, NameRecord::AlsoInImage);
     EXPECT_NE(second, first);
     EXPECT_EQ(image.textureId, first);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "SceneTestFiles.h"
+#include "ShowFacts.h"
 #include "app/RunState.h"
 #include "resource/ShaderProgram.h"
 #include "scene/GroundMaterial.h"
@@ -41,7 +42,7 @@ namespace {
 
 constexpr float CAMERA_DISTANCE = -270.0f;
 constexpr float CAMERA_PITCH = 25.0f;
-constexpr float GROUND_DROP = -24.0f;
+constexpr float GROUND_DROP = -GROUND_DEPTH;
 
 // A flat texel and texels tilted 45 degrees towards +s, -s, +t and -t.
 const Texel FLAT{128, 128, 255, 255};

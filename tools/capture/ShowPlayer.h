@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "OffscreenTarget.h"
+#include "ShowFacts.h"
 
 // Plays the show with the demo's own start-up, timeline and frame code, on a
 // virtual clock instead of the wall clock, into an off-screen picture. Frame
@@ -13,7 +14,7 @@
 // settings give the same frames and the same sound on every run.
 class ShowPlayer {
 public:
-    static constexpr int AUDIO_RATE = 44100;
+    static constexpr int AUDIO_RATE = MIX_RATE;
 
     ShowPlayer(int width, int height, int framesPerSecond);
 
@@ -43,9 +44,7 @@ public:
 
     // Mixes the sound on to the end of the last frame played.
     void finishSound() { mixSoundUntil(soundSampleOf(nextFrame)); }
-    long long soundSampleOf(int frame) const {
-        return static_cast<long long>(frame) * AUDIO_RATE / framesPerSecond;
-    }
+    long long soundSampleOf(int frame) const { return static_cast<long long>(frame) * AUDIO_RATE / framesPerSecond; }
 
 private:
     void mixSoundUntil(long long sample);

@@ -20,10 +20,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "PngFile.h"
+#include "ShowFacts.h"
 #include "app/GLState.h"
 #include "model/Actor.h"
 #include "model/AnimationState.h"
@@ -48,14 +50,22 @@ struct Shot {
 };
 
 const std::vector<Shot> SHOTS = {
-    {"stand01", 0, 0, 0.0f},        {"stand 3/4", 0, 0, -50.0f},   {"stand21", 0, 20, 0.0f},
-    {"run1", 1, 40, 0.0f},          {"run3", 1, 42, 0.0f},         {"run5", 1, 44, 0.0f},
-    {"jump1", 6, 66, 0.0f},         {"jump2", 6, 67, 0.0f},        {"jump4", 6, 69, 0.0f},
-    {"salute04", 8, 87, 0.0f},      {"salute 3/4", 8, 89, -40.0f}, {"point05", 11, 127, 0.0f},
-    {"point 3/4", 11, 127, -40.0f},
+    {"stand01", STAND, 0, 0.0f},
+    {"stand 3/4", STAND, 0, -50.0f},
+    {"stand21", STAND, 20, 0.0f},
+    {"run1", RUN, 40, 0.0f},
+    {"run3", RUN, 42, 0.0f},
+    {"run5", RUN, 44, 0.0f},
+    {"jump1", JUMP, 66, 0.0f},
+    {"jump2", JUMP, 67, 0.0f},
+    {"jump4", JUMP, 69, 0.0f},
+    {"salute04", SALUTE, 87, 0.0f},
+    {"salute 3/4", SALUTE, 89, -40.0f},
+    {"point05", POINT, 127, 0.0f},
+    {"point 3/4", POINT, 127, -40.0f},
 };
 
-const std::vector<const char*> CAST = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
+const std::vector<const char*> CAST(std::begin(CAST_NAMES), std::end(CAST_NAMES));
 
 void drawText(int x, int y, const std::string& text, int viewportWidth, int viewportHeight) {
     glMatrixMode(GL_PROJECTION);
@@ -78,15 +88,15 @@ void drawText(int x, int y, const std::string& text, int viewportWidth, int view
     glMatrixMode(GL_MODELVIEW);
 }
 
-// The ground the figures stand on: the show draws it 24 below the actors.
+// The ground the figures stand on, where the show draws it.
 void drawGround() {
     glColor3f(0.45f, 0.5f, 0.42f);
     glNormal3f(0.0f, 1.0f, 0.0f);
     glBegin(GL_QUADS);
-    glVertex3f(-60.0f, -24.0f, 60.0f);
-    glVertex3f(60.0f, -24.0f, 60.0f);
-    glVertex3f(60.0f, -24.0f, -60.0f);
-    glVertex3f(-60.0f, -24.0f, -60.0f);
+    glVertex3f(-60.0f, -GROUND_DEPTH, 60.0f);
+    glVertex3f(60.0f, -GROUND_DEPTH, 60.0f);
+    glVertex3f(60.0f, -GROUND_DEPTH, -60.0f);
+    glVertex3f(-60.0f, -GROUND_DEPTH, -60.0f);
     glEnd();
     glColor3f(1.0f, 1.0f, 1.0f);
 }
