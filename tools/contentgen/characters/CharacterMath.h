@@ -3,76 +3,26 @@
 #include <algorithm>
 #include <cmath>
 
-// Small vector and rotation types for building the characters. Everything is
+#include "kit/Maths.h"
+#include "kit/Vec3.h"
+
+// Rotations and easing for building the characters. Everything is
 // in the model file's axes: x forward, y to the figure's left, z up; one unit
 // is one world unit of the show. Angles are in degrees unless a name says
 // otherwise. Kept in a namespace of its own because the generator links the
 // picture and sound generators into the same program.
 namespace characters {
 
-constexpr double PI = 3.14159265358979323846;
+// The kit's scalar lerp, visible beside the Vec3 overload below.
+using ::lerp;
 
 inline double radians(double degrees) {
     return degrees * (PI / 180.0);
 }
 
-inline double clamp01(double value) {
-    return std::min(1.0, std::max(0.0, value));
-}
-
-inline double lerp(double a, double b, double t) {
-    return a + (b - a) * t;
-}
-
-// 0 below `edge0`, 1 above `edge1`, a smooth S-curve between.
-inline double smoothstep(double edge0, double edge1, double value) {
-    if (edge1 == edge0) {
-        return value < edge0 ? 0.0 : 1.0;
-    }
-    double t = clamp01((value - edge0) / (edge1 - edge0));
-    return t * t * (3.0 - 2.0 * t);
-}
-
 // Eases 0..1 in and out, for moving between held poses.
 inline double easeInOut(double t) {
     return 0.5 - 0.5 * std::cos(PI * clamp01(t));
-}
-
-struct Vec3 {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-
-    Vec3() = default;
-    Vec3(double xValue, double yValue, double zValue) : x(xValue), y(yValue), z(zValue) {}
-
-    Vec3 operator+(const Vec3& o) const { return {x + o.x, y + o.y, z + o.z}; }
-    Vec3 operator-(const Vec3& o) const { return {x - o.x, y - o.y, z - o.z}; }
-    Vec3 operator-() const { return {-x, -y, -z}; }
-    Vec3 operator*(double s) const { return {x * s, y * s, z * s}; }
-    Vec3& operator+=(const Vec3& o) {
-        x += o.x;
-        y += o.y;
-        z += o.z;
-        return *this;
-    }
-};
-
-inline double dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-inline Vec3 cross(const Vec3& a, const Vec3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-inline double length(const Vec3& v) {
-    return std::sqrt(dot(v, v));
-}
-
-inline Vec3 normalize(const Vec3& v) {
-    double l = length(v);
-    return l > 1e-12 ? v * (1.0 / l) : Vec3(0.0, 0.0, 1.0);
 }
 
 inline Vec3 lerp(const Vec3& a, const Vec3& b, double t) {

@@ -5,6 +5,7 @@
 
 #include "characters/BodyPart.h"
 #include "characters/Skeleton.h"
+#include "formats/Md2Writer.h"
 
 namespace characters {
 
@@ -16,21 +17,6 @@ struct MeshVertex {
     Vec3 rest;
     Joint joints[2];
     double weights[2];
-};
-
-// A corner of a drawn primitive: which vertex, and where on the skin. The
-// skin coordinate t counts from the top of the picture, because the program
-// sends (s, -t) to a texture that repeats and whose first row is the bottom.
-struct Corner {
-    int vertex;
-    double s;
-    double t;
-};
-
-// A triangle strip or fan, drawn as OpenGL draws it.
-struct Primitive {
-    bool fan = false;
-    std::vector<Corner> corners;
 };
 
 // The triangles of a primitive in the order and winding OpenGL gives them.

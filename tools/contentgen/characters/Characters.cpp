@@ -5,15 +5,16 @@
 #include <functional>
 #include <vector>
 
-#include "characters/Figure.h"
 #include "Generators.h"
+#include "characters/Figure.h"
+#include "formats/FileWriter.h"
 
 namespace {
 
 using characters::Figure;
 
 bool writeFigure(const std::string& outputRoot, const Figure& figure, const std::string& fileName,
-                 const std::vector<characters::Md2Frame>& frames) {
+                 const std::vector<Md2Frame>& frames) {
     std::vector<std::uint8_t> model = characters::figureModelBytes(figure, frames);
     if (!writeFileBytes(outputRoot + "/data/models/c/" + fileName + ".md2", model)) {
         return false;
@@ -57,7 +58,7 @@ bool generateCharacters(const std::string& outputRoot) {
         if (!checkFigure(figure)) {
             return false;
         }
-        std::vector<characters::Md2Frame> frames = characters::animateFigure(figure);
+        std::vector<Md2Frame> frames = characters::animateFigure(figure);
         for (const std::string& fileName : entry.second) {
             if (!writeFigure(outputRoot, figure, fileName, frames)) {
                 return false;
@@ -65,7 +66,7 @@ bool generateCharacters(const std::string& outputRoot) {
         }
     }
     Figure sun = characters::makeSun();
-    characters::Md2Frame glow;
+    Md2Frame glow;
     glow.name = "stand01";
     for (const characters::MeshVertex& vertex : sun.mesh.vertices) {
         glow.positions.push_back(vertex.rest);

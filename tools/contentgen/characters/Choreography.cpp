@@ -32,8 +32,6 @@ BodyPose sampleKeys(const std::vector<PoseKey>& keys, double time) {
 
 namespace {
 
-constexpr double TWO_PI = 2.0 * PI;
-
 // Sets an arm by angles.
 void swingArm(ArmPose& arm, double forward, double out, double elbow, double twist = 0.0) {
     arm.reach = false;

@@ -21,7 +21,7 @@ struct Figure {
     MotionStyle style;
     Landmarks landmarks;
     PaintFunction paint;
-    Rgb skinBackground;
+    Colour skinBackground;
     TgaOptions skinOptions;
 
     explicit Figure(const std::string& figureName, const Proportions& proportions)

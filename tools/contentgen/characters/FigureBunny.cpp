@@ -30,14 +30,14 @@ Proportions bunnyProportions() {
     return p;
 }
 
-const Rgb FUR = hexColour(0xE9E6EE);
-const Rgb FUR_SHADE = hexColour(0xB9B3C7);
-const Rgb WHITE = hexColour(0xFCFCFA);
-const Rgb PINK = hexColour(0xF4A0B5);
-const Rgb NOSE = hexColour(0xE0607E);
-const Rgb VEST = hexColour(0x2F6FD0);
-const Rgb GOLD = hexColour(0xFFCC33);
-const Rgb EYE = hexColour(0x2A1A14);
+const Colour FUR = hexColour(0xE9E6EE);
+const Colour FUR_SHADE = hexColour(0xB9B3C7);
+const Colour WHITE = hexColour(0xFCFCFA);
+const Colour PINK = hexColour(0xF4A0B5);
+const Colour NOSE = hexColour(0xE0607E);
+const Colour VEST = hexColour(0x2F6FD0);
+const Colour GOLD = hexColour(0xFFCC33);
+const Colour EYE = hexColour(0x2A1A14);
 
 struct BunnyParts {
     int head, ear, muzzle, nose, tail, trunk;
@@ -45,14 +45,14 @@ struct BunnyParts {
     Vec3 headCentre;
 };
 
-Rgb furAt(const Vec3& p, const Vec3& normal) {
+Colour furAt(const Vec3& p, const Vec3& normal) {
     // Soft fur: lighter where it faces up and forwards, with fine noise.
     double tone = 0.9 + 0.12 * fractalNoise(p * 1.4, 51);
-    Rgb base = mix(FUR_SHADE, FUR, 0.65 + 0.35 * std::max(normal.x, normal.z));
-    return scaled(base, tone);
+    Colour base = mixColour(FUR_SHADE, FUR, 0.65 + 0.35 * std::max(normal.x, normal.z));
+    return scaleColour(base, tone);
 }
 
-Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
+Colour paintHead(const PaintSpot& spot, const Vec3& centre) {
     FaceAngles a = faceAngles(spot.position - centre);
     for (double side : {1.0, -1.0}) {
         double d = ellipseDistance(a.yaw, a.pitch, side * 0.5, 0.22, 0.2, 0.26);
@@ -67,13 +67,13 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
             return WHITE;
         }
     }
-    Rgb fur = furAt(spot.position, spot.normal);
+    Colour fur = furAt(spot.position, spot.normal);
     // White cheeks round the muzzle.
     double cheek = ellipseDistance(a.yaw, a.pitch, 0.0, -0.35, 0.75, 0.38);
-    return mix(WHITE, fur, smoothstep(0.7, 1.0, cheek));
+    return mixColour(WHITE, fur, smoothstep(0.7, 1.0, cheek));
 }
 
-Rgb paintMuzzle(const PaintSpot& spot, const Vec3& centre) {
+Colour paintMuzzle(const PaintSpot& spot, const Vec3& centre) {
     Vec3 d = spot.position - centre;
     // Two buck teeth under the split lip.
     if (spot.normal.x > 0.5 && d.z < -0.5 && d.z > -1.9 && std::fabs(d.y) < 0.9) {
@@ -93,17 +93,17 @@ Rgb paintMuzzle(const PaintSpot& spot, const Vec3& centre) {
     return WHITE;
 }
 
-Rgb paintEar(const PaintSpot& spot) {
+Colour paintEar(const PaintSpot& spot) {
     // Pink inside facing forwards, fur round the rim and behind.
     double inner = spot.u > 0.28 && spot.u < 0.72 && spot.v > 0.12 && spot.v < 0.9 ? 1.0 : 0.0;
     if (inner > 0.0) {
         double edge = std::min({spot.u - 0.28, 0.72 - spot.u, (spot.v - 0.12) * 0.4, (0.9 - spot.v) * 0.4});
-        return mix(FUR, PINK, smoothstep(0.0, 0.06, edge));
+        return mixColour(FUR, PINK, smoothstep(0.0, 0.06, edge));
     }
     return furAt(spot.position, spot.normal);
 }
 
-Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
+Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     Vec3 p = spot.position;
     double neckZ = s.restPosition[NECK].z;
     double hemZ = s.restPosition[SPINE].z - 0.5;
@@ -120,7 +120,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
         return GOLD;
     }
     if (std::fabs(p.z - hemZ) < 0.35 || std::fabs(p.z - (neckZ - 0.8)) < 0.35) {
-        return scaled(VEST, 0.7);
+        return scaleColour(VEST, 0.7);
     }
     return VEST;
 }
@@ -193,19 +193,19 @@ Figure makeBunny() {
     figure.skinBackground = FUR;
     figure.skinOptions.runLengthEncoded = true;
     Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Rgb {
+    figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
         if (owner == parts.head) return paintHead(spot, parts.headCentre);
         if (owner == parts.muzzle) return paintMuzzle(spot, muzzleCentre);
         if (owner == parts.nose) return NOSE;
         if (owner == parts.ear) return paintEar(spot);
-        if (owner == parts.tail) return scaled(WHITE, 0.92 + 0.08 * valueNoise(spot.position * 3.0, 52));
+        if (owner == parts.tail) return scaleColour(WHITE, 0.92 + 0.08 * valueNoise(spot.position * 3.0, 52));
         if (owner == parts.trunk) return paintTrunk(spot, skeleton);
         if (owner == parts.limbs.arm) return furAt(spot.position, spot.normal);
         if (owner == parts.limbs.hand) return WHITE;
         if (owner == parts.limbs.leg) return furAt(spot.position, spot.normal);
         if (owner == parts.limbs.foot) {
-            return spot.position.z < GROUND_HEIGHT + 0.6 ? PINK : mix(WHITE, FUR, 0.4);
+            return spot.position.z < GROUND_HEIGHT + 0.6 ? PINK : mixColour(WHITE, FUR, 0.4);
         }
         return FUR;
     };

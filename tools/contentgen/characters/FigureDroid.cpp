@@ -29,13 +29,13 @@ Proportions droidProportions() {
     return p;
 }
 
-const Rgb METAL = hexColour(0xB9C0C9);
-const Rgb METAL_DARK = hexColour(0x6E7782);
-const Rgb JOINT = hexColour(0x3C424B);
-const Rgb HAZARD = hexColour(0xF5B81C);
-const Rgb VISOR = hexColour(0x14181F);
-const Rgb CYAN = hexColour(0x5FF2FF);
-const Rgb RED_LAMP = hexColour(0xFF3B30);
+const Colour METAL = hexColour(0xB9C0C9);
+const Colour METAL_DARK = hexColour(0x6E7782);
+const Colour JOINT = hexColour(0x3C424B);
+const Colour HAZARD = hexColour(0xF5B81C);
+const Colour VISOR = hexColour(0x14181F);
+const Colour CYAN = hexColour(0x5FF2FF);
+const Colour RED_LAMP = hexColour(0xFF3B30);
 
 struct DroidParts {
     int head, antenna, trunk, pad;
@@ -44,12 +44,12 @@ struct DroidParts {
 };
 
 // Rivets and brushed streaks on plain metal.
-Rgb brushed(const Vec3& p, const Rgb& base) {
+Colour brushed(const Vec3& p, const Colour& base) {
     double streak = 0.94 + 0.08 * valueNoise({p.x * 0.6, p.y * 0.6, p.z * 6.0}, 41);
-    return scaled(base, streak);
+    return scaleColour(base, streak);
 }
 
-Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
+Colour paintHead(const PaintSpot& spot, const Vec3& centre) {
     Vec3 d = spot.position - centre;
     // The visor wraps round the front half.
     if (spot.normal.x > 0.15 && std::fabs(d.z - 0.6) < 1.7) {
@@ -57,7 +57,7 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
         if (eye) {
             // A bright scanning strip with a hot spot on the right.
             double hot = std::exp(-std::pow((d.y + 1.5) / 1.2, 2.0));
-            return mix(CYAN, hexColour(0xE8FFFF), hot);
+            return mixColour(CYAN, hexColour(0xE8FFFF), hot);
         }
         return VISOR;
     }
@@ -72,7 +72,7 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
     return brushed(spot.position, METAL);
 }
 
-Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
+Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     Vec3 p = spot.position;
     double chestZ = s.restPosition[CHEST].z;
     double waistZ = s.restPosition[SPINE].z - 0.5;
@@ -98,7 +98,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
             for (int lamp = 0; lamp < 3; ++lamp) {
                 double ly = -2.2 + 2.2 * lamp;
                 if (ellipseDistance(p.y, p.z, ly, chestZ + 2.6, 0.55, 0.55) < 1.0) {
-                    static const Rgb LAMPS[3] = {RED_LAMP, HAZARD, hexColour(0x3DFF6E)};
+                    static const Colour LAMPS[3] = {RED_LAMP, HAZARD, hexColour(0x3DFF6E)};
                     return LAMPS[lamp];
                 }
             }
@@ -118,7 +118,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     return brushed(p, METAL);
 }
 
-Rgb paintLimb(const PaintSpot& spot, double jointV) {
+Colour paintLimb(const PaintSpot& spot, double jointV) {
     // Dark rubber at the joints, metal between, a hazard stripe mid-length.
     if (std::fabs(spot.v - jointV) < 0.07 || spot.v < 0.08) {
         return std::fmod(spot.v * 60.0, 2.0) < 1.0 ? JOINT : METAL_DARK;
@@ -198,7 +198,7 @@ Figure makeDroid() {
     figure.skinOptions.runLengthEncoded = false;
     Skeleton skeleton = figure.skeleton;
     double elbowV = 0.55;
-    figure.paint = [parts, skeleton, elbowV](const PaintSpot& spot) -> Rgb {
+    figure.paint = [parts, skeleton, elbowV](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
         if (owner == parts.head) return paintHead(spot, parts.headCentre);
         if (owner == parts.antenna) return spot.v > 0.7 ? RED_LAMP : METAL_DARK;

@@ -28,19 +28,19 @@ Proportions kurbisProportions() {
     return p;
 }
 
-const Rgb PUMPKIN = hexColour(0xF2811D);
-const Rgb PUMPKIN_DEEP = hexColour(0xB4500E);
-const Rgb GLOW = hexColour(0xFFE36B);
-const Rgb CARVED = hexColour(0x3A1404);
-const Rgb STEM = hexColour(0x5C6B22);
-const Rgb LEAF = hexColour(0x3F8A2E);
-const Rgb SHIRT = hexColour(0x6A2C91);
-const Rgb SHIRT_LINE = hexColour(0xB07AD6);
-const Rgb DENIM = hexColour(0x3B5E9C);
-const Rgb PATCH = hexColour(0xD9A441);
-const Rgb STRAW = hexColour(0xE3C26A);
-const Rgb BOOT = hexColour(0x6B4226);
-const Rgb ROPE = hexColour(0xC9A36B);
+const Colour PUMPKIN = hexColour(0xF2811D);
+const Colour PUMPKIN_DEEP = hexColour(0xB4500E);
+const Colour GLOW = hexColour(0xFFE36B);
+const Colour CARVED = hexColour(0x3A1404);
+const Colour STEM = hexColour(0x5C6B22);
+const Colour LEAF = hexColour(0x3F8A2E);
+const Colour SHIRT = hexColour(0x6A2C91);
+const Colour SHIRT_LINE = hexColour(0xB07AD6);
+const Colour DENIM = hexColour(0x3B5E9C);
+const Colour PATCH = hexColour(0xD9A441);
+const Colour STRAW = hexColour(0xE3C26A);
+const Colour BOOT = hexColour(0x6B4226);
+const Colour ROPE = hexColour(0xC9A36B);
 
 struct KurbisParts {
     int head, stem, collar, trunk;
@@ -50,15 +50,15 @@ struct KurbisParts {
 
 // The carved face: two triangular eyes, a triangular nose and a grin with
 // teeth, lit from within: brightest in the middle of each hole.
-Rgb paintPumpkin(const PaintSpot& spot, const Vec3& centre) {
+Colour paintPumpkin(const PaintSpot& spot, const Vec3& centre) {
     FaceAngles a = faceAngles(spot.position - centre);
     double angle = std::atan2(spot.position.y - centre.y, spot.position.x - centre.x);
     double rib = 0.5 + 0.5 * std::cos(8.0 * angle);
-    Rgb skin = mix(PUMPKIN_DEEP, PUMPKIN, 0.35 + 0.65 * std::pow(rib, 0.6));
-    skin = scaled(skin, 0.92 + 0.12 * fractalNoise(spot.position * 1.3, 21));
+    Colour skin = mixColour(PUMPKIN_DEEP, PUMPKIN, 0.35 + 0.65 * std::pow(rib, 0.6));
+    skin = scaleColour(skin, 0.92 + 0.12 * fractalNoise(spot.position * 1.3, 21));
     // The crown darkens round the stem.
-    skin = mix(PUMPKIN_DEEP, skin, smoothstep(1.2, 0.9, a.pitch));
-    auto carved = [&](double inside) { return mix(CARVED, GLOW, smoothstep(0.0, 0.8, inside)); };
+    skin = mixColour(PUMPKIN_DEEP, skin, smoothstep(1.2, 0.9, a.pitch));
+    auto carved = [&](double inside) { return mixColour(CARVED, GLOW, smoothstep(0.0, 0.8, inside)); };
     for (double side : {1.0, -1.0}) {
         // Triangle eyes pointing down towards the middle.
         double x = (a.yaw - side * 0.42) * side;
@@ -88,12 +88,12 @@ Rgb paintPumpkin(const PaintSpot& spot, const Vec3& centre) {
     return skin;
 }
 
-Rgb paintShirt(const PaintSpot& spot, const Skeleton& s) {
+Colour paintShirt(const PaintSpot& spot, const Skeleton& s) {
     Vec3 p = spot.position;
     double beltZ = s.restPosition[HIP_LEFT].z + 2.4;
     if (std::fabs(p.z - beltZ) < 0.6) {
         // A rope for a belt, twisted.
-        return scaled(ROPE, 0.8 + 0.25 * std::sin((p.z + std::atan2(p.y, p.x) * 2.0) * 9.0));
+        return scaleColour(ROPE, 0.8 + 0.25 * std::sin((p.z + std::atan2(p.y, p.x) * 2.0) * 9.0));
     }
     if (p.z < beltZ) {
         bool patch = ellipseDistance(p.y, p.z, 2.5, beltZ - 3.0, 1.6, 1.3) < 1.0 && spot.normal.x > 0.3;
@@ -106,25 +106,25 @@ Rgb paintShirt(const PaintSpot& spot, const Skeleton& s) {
     double checkA = std::fabs(std::fmod(p.z + 40.0, 2.4) - 1.2) < 0.22 ? 1.0 : 0.0;
     double around = std::atan2(p.y, p.x) * 5.0;
     double checkB = std::fabs(std::fmod(around + 40.0, 2.4) - 1.2) < 0.25 ? 1.0 : 0.0;
-    Rgb shirt = mix(SHIRT, SHIRT_LINE, 0.55 * std::max(checkA, checkB));
+    Colour shirt = mixColour(SHIRT, SHIRT_LINE, 0.55 * std::max(checkA, checkB));
     // Ragged straw poking out at the neck.
     if (p.z > s.restPosition[NECK].z - 0.3) {
-        return mix(STRAW, scaled(STRAW, 0.7), valueNoise(p * 4.0, 23));
+        return mixColour(STRAW, scaleColour(STRAW, 0.7), valueNoise(p * 4.0, 23));
     }
     return shirt;
 }
 
-Rgb paintArm(const PaintSpot& spot) {
+Colour paintArm(const PaintSpot& spot) {
     if (spot.v > 0.88) {
         // Straw sticking out of the cuff.
-        return mix(STRAW, scaled(STRAW, 0.7), valueNoise(spot.position * 5.0, 24));
+        return mixColour(STRAW, scaleColour(STRAW, 0.7), valueNoise(spot.position * 5.0, 24));
     }
     double checkA = std::fabs(std::fmod(spot.v * 14.0, 2.0) - 1.0) < 0.2 ? 1.0 : 0.0;
     double checkB = std::fabs(std::fmod(spot.u * 8.0, 2.0) - 1.0) < 0.2 ? 1.0 : 0.0;
-    return mix(SHIRT, SHIRT_LINE, 0.55 * std::max(checkA, checkB));
+    return mixColour(SHIRT, SHIRT_LINE, 0.55 * std::max(checkA, checkB));
 }
 
-Rgb paintLeg(const PaintSpot& spot) {
+Colour paintLeg(const PaintSpot& spot) {
     Vec3 p = spot.position;
     double seam = std::fabs(spot.normal.y) > 0.9 ? 0.8 : 1.0;
     // A square patch on the knee, with stitches round it.
@@ -134,21 +134,21 @@ Rgb paintLeg(const PaintSpot& spot) {
         return stitch ? hexColour(0x402010) : PATCH;
     }
     double weave = 0.93 + 0.07 * std::sin((p.z + p.x) * 12.0);
-    return scaled(DENIM, seam * weave * (spot.v > 0.93 ? 0.8 : 1.0));
+    return scaleColour(DENIM, seam * weave * (spot.v > 0.93 ? 0.8 : 1.0));
 }
 
-Rgb paintBoot(const PaintSpot& spot) {
+Colour paintBoot(const PaintSpot& spot) {
     if (spot.position.z < GROUND_HEIGHT + 0.7) {
         return hexColour(0x2A1C12);
     }
-    return scaled(BOOT, 0.85 + 0.25 * fractalNoise(spot.position * 1.5, 25));
+    return scaleColour(BOOT, 0.85 + 0.25 * fractalNoise(spot.position * 1.5, 25));
 }
 
-Rgb paintCollar(const PaintSpot& spot, const Vec3& centre) {
+Colour paintCollar(const PaintSpot& spot, const Vec3& centre) {
     double angle = std::atan2(spot.position.y - centre.y, spot.position.x - centre.x);
     double leaf = std::fabs(std::sin(angle * 4.5));
     double vein = std::fabs(std::sin(angle * 4.5)) > 0.97 ? 0.7 : 1.0;
-    return scaled(mix(scaled(LEAF, 0.7), LEAF, leaf), vein);
+    return scaleColour(mixColour(scaleColour(LEAF, 0.7), LEAF, leaf), vein);
 }
 
 }  // namespace
@@ -210,14 +210,14 @@ Figure makeKurbis() {
     figure.skinOptions.topDown = true;
     Skeleton skeleton = figure.skeleton;
     Vec3 collarCentre(0.3, 0.0, neckZ + 0.2);
-    figure.paint = [parts, skeleton, collarCentre](const PaintSpot& spot) -> Rgb {
+    figure.paint = [parts, skeleton, collarCentre](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
         if (owner == parts.head) return paintPumpkin(spot, parts.headCentre);
-        if (owner == parts.stem) return scaled(STEM, 0.8 + 0.3 * spot.v);
+        if (owner == parts.stem) return scaleColour(STEM, 0.8 + 0.3 * spot.v);
         if (owner == parts.collar) return paintCollar(spot, collarCentre);
         if (owner == parts.trunk) return paintShirt(spot, skeleton);
         if (owner == parts.limbs.arm) return paintArm(spot);
-        if (owner == parts.limbs.hand) return scaled(STRAW, 0.85 + 0.2 * valueNoise(spot.position * 3.0, 26));
+        if (owner == parts.limbs.hand) return scaleColour(STRAW, 0.85 + 0.2 * valueNoise(spot.position * 3.0, 26));
         if (owner == parts.limbs.leg) return paintLeg(spot);
         if (owner == parts.limbs.foot) return paintBoot(spot);
         return SHIRT;

@@ -28,14 +28,14 @@ Proportions marvinProportions() {
     return p;
 }
 
-const Rgb ALIEN = hexColour(0x7FD65A);
-const Rgb ALIEN_DARK = hexColour(0x4E9A35);
-const Rgb EYE = hexColour(0x101018);
-const Rgb SUIT = hexColour(0xD5DBE6);
-const Rgb SUIT_SHADE = hexColour(0xA7B0C2);
-const Rgb PURPLE = hexColour(0x7B3FC4);
-const Rgb BADGE = hexColour(0xE8323C);
-const Rgb TIP = hexColour(0xFF5FC8);
+const Colour ALIEN = hexColour(0x7FD65A);
+const Colour ALIEN_DARK = hexColour(0x4E9A35);
+const Colour EYE = hexColour(0x101018);
+const Colour SUIT = hexColour(0xD5DBE6);
+const Colour SUIT_SHADE = hexColour(0xA7B0C2);
+const Colour PURPLE = hexColour(0x7B3FC4);
+const Colour BADGE = hexColour(0xE8323C);
+const Colour TIP = hexColour(0xFF5FC8);
 
 struct MarvinParts {
     int head, antenna, trunk;
@@ -43,12 +43,12 @@ struct MarvinParts {
     Vec3 headCentre;
 };
 
-Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
+Colour paintHead(const PaintSpot& spot, const Vec3& centre) {
     Vec3 d = spot.position - centre;
     FaceAngles a = faceAngles(d);
-    Rgb skin = mix(ALIEN_DARK, ALIEN, 0.75 + 0.25 * fractalNoise(spot.position * 0.8, 31));
+    Colour skin = mixColour(ALIEN_DARK, ALIEN, 0.75 + 0.25 * fractalNoise(spot.position * 0.8, 31));
     // A paler top to the dome.
-    skin = mix(skin, hexColour(0xB5F08E), 0.35 * smoothstep(0.7, 1.4, a.pitch));
+    skin = mixColour(skin, hexColour(0xB5F08E), 0.35 * smoothstep(0.7, 1.4, a.pitch));
     for (double side : {1.0, -1.0}) {
         // Big almond eyes slanting up and out.
         double x = (a.yaw - side * 0.42) * side;
@@ -59,7 +59,7 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
             if (glint < 1.0) {
                 return hexColour(0xEAF4FF);
             }
-            return mix(hexColour(0x2A2A48), EYE, d2);
+            return mixColour(hexColour(0x2A2A48), EYE, d2);
         }
         if (d2 < 1.12) {
             return ALIEN_DARK;
@@ -77,14 +77,14 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
     return skin;
 }
 
-Rgb paintAntenna(const PaintSpot& spot) {
+Colour paintAntenna(const PaintSpot& spot) {
     if (spot.v > 0.72) {
-        return mix(TIP, hexColour(0xFFD0F0), smoothstep(0.75, 1.0, spot.v));
+        return mixColour(TIP, hexColour(0xFFD0F0), smoothstep(0.75, 1.0, spot.v));
     }
     return ALIEN;
 }
 
-Rgb paintSuit(const PaintSpot& spot, const Skeleton& s) {
+Colour paintSuit(const PaintSpot& spot, const Skeleton& s) {
     Vec3 p = spot.position;
     double beltZ = s.restPosition[HIP_LEFT].z + 2.0;
     double neckZ = s.restPosition[NECK].z;
@@ -106,10 +106,10 @@ Rgb paintSuit(const PaintSpot& spot, const Skeleton& s) {
     if (std::fabs(spot.normal.y) > 0.93) {
         return SUIT_SHADE;
     }
-    return mix(SUIT_SHADE, SUIT, 0.5 + 0.5 * spot.normal.z + 0.4);
+    return mixColour(SUIT_SHADE, SUIT, 0.5 + 0.5 * spot.normal.z + 0.4);
 }
 
-Rgb paintArm(const PaintSpot& spot) {
+Colour paintArm(const PaintSpot& spot) {
     if (spot.v > 0.86) {
         return PURPLE;
     }
@@ -119,7 +119,7 @@ Rgb paintArm(const PaintSpot& spot) {
     return SUIT;
 }
 
-Rgb paintLeg(const PaintSpot& spot) {
+Colour paintLeg(const PaintSpot& spot) {
     if (spot.v > 0.8) {
         return PURPLE;
     }
@@ -199,7 +199,7 @@ Figure makeMarvin() {
     figure.skinOptions.runLengthEncoded = true;
     figure.skinOptions.topDown = true;
     Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton](const PaintSpot& spot) -> Rgb {
+    figure.paint = [parts, skeleton](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
         if (owner == parts.head) return paintHead(spot, parts.headCentre);
         if (owner == parts.antenna) return paintAntenna(spot);

@@ -15,18 +15,18 @@ Figure makeSun() {
     figure.mesh = builder.mesh;
     figure.skinBackground = hexColour(0xFFD24A);
     figure.skinOptions.runLengthEncoded = false;
-    figure.paint = [](const PaintSpot& spot) -> Rgb {
+    figure.paint = [](const PaintSpot& spot) -> Colour {
         Vec3 p = spot.position;
         double swirl = fractalNoise(p * 0.22 + Vec3(3.0, 1.0, 7.0), 404);
         double fine = fractalNoise(p * 0.7, 405);
         double heat = clamp01(0.55 + 0.9 * (swirl - 0.5) + 0.35 * (fine - 0.5));
-        Rgb ember = hexColour(0xFF9A1F);
-        Rgb gold = hexColour(0xFFD84A);
-        Rgb white = hexColour(0xFFFBE6);
-        Rgb colour = heat < 0.5 ? mix(ember, gold, heat * 2.0) : mix(gold, white, (heat - 0.5) * 2.0);
+        Colour ember = hexColour(0xFF9A1F);
+        Colour gold = hexColour(0xFFD84A);
+        Colour white = hexColour(0xFFFBE6);
+        Colour colour = heat < 0.5 ? mixColour(ember, gold, heat * 2.0) : mixColour(gold, white, (heat - 0.5) * 2.0);
         // Bright spots: flares on the surface.
         double flare = smoothstep(0.72, 0.85, fractalNoise(p * 0.45 + Vec3(11.0, 0.0, 0.0), 406));
-        return mix(colour, white, flare);
+        return mixColour(colour, white, flare);
     };
     return figure;
 }

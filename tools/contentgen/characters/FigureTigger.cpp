@@ -29,12 +29,12 @@ Proportions tiggerProportions() {
     return p;
 }
 
-const Rgb ORANGE = hexColour(0xF28A1E);
-const Rgb ORANGE_DEEP = hexColour(0xD8641A);
-const Rgb STRIPE = hexColour(0x231510);
-const Rgb CREAM = hexColour(0xFBE8C8);
-const Rgb EYE_GREEN = hexColour(0x7BCB3A);
-const Rgb NOSE = hexColour(0xC8506A);
+const Colour ORANGE = hexColour(0xF28A1E);
+const Colour ORANGE_DEEP = hexColour(0xD8641A);
+const Colour STRIPE = hexColour(0x231510);
+const Colour CREAM = hexColour(0xFBE8C8);
+const Colour EYE_GREEN = hexColour(0x7BCB3A);
+const Colour NOSE = hexColour(0xC8506A);
 
 struct TiggerParts {
     int head, muzzle, ear, tail, trunk;
@@ -49,12 +49,12 @@ bool onStripe(double coordinate, double wobble, double width) {
     return std::fabs(f - 0.5) < width;
 }
 
-Rgb fur(const Vec3& p, const Vec3& normal) {
+Colour fur(const Vec3& p, const Vec3& normal) {
     double tone = 0.92 + 0.1 * fractalNoise(p * 1.2, 61);
-    return scaled(mix(ORANGE_DEEP, ORANGE, 0.6 + 0.4 * normal.z * 0.5 + 0.2), tone);
+    return scaleColour(mixColour(ORANGE_DEEP, ORANGE, 0.6 + 0.4 * normal.z * 0.5 + 0.2), tone);
 }
 
-Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
+Colour paintHead(const PaintSpot& spot, const Vec3& centre) {
     FaceAngles a = faceAngles(spot.position - centre);
     for (double side : {1.0, -1.0}) {
         double d = ellipseDistance(a.yaw, a.pitch, side * 0.42, 0.2, 0.17, 0.13);
@@ -63,7 +63,7 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
             bool pupil = std::fabs(a.yaw - side * 0.42) < 0.035;
             bool glint = ellipseDistance(a.yaw, a.pitch, side * 0.42 - 0.06, 0.26, 0.04, 0.04) < 1.0;
             if (glint) return hexColour(0xFFFFFF);
-            return pupil ? STRIPE : mix(scaled(EYE_GREEN, 0.6), EYE_GREEN, 1.0 - d);
+            return pupil ? STRIPE : mixColour(scaleColour(EYE_GREEN, 0.6), EYE_GREEN, 1.0 - d);
         }
         if (d < 1.25) {
             return STRIPE;
@@ -84,7 +84,7 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& centre) {
     return fur(spot.position, spot.normal);
 }
 
-Rgb paintMuzzle(const PaintSpot& spot, const Vec3& centre) {
+Colour paintMuzzle(const PaintSpot& spot, const Vec3& centre) {
     Vec3 d = spot.position - centre;
     // A pink nose on top of the muzzle's front, a mouth line under it.
     if (d.z > 0.6 && spot.normal.x > 0.3 && std::fabs(d.y) < 1.2 - 0.6 * (d.z - 0.6)) {
@@ -106,7 +106,7 @@ Rgb paintMuzzle(const PaintSpot& spot, const Vec3& centre) {
     return CREAM;
 }
 
-Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
+Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     Vec3 p = spot.position;
     // Cream chest and belly at the front.
     double bellyEdge = 0.55 + 0.1 * std::sin(p.z * 0.8);
@@ -121,7 +121,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     return fur(p, spot.normal);
 }
 
-Rgb paintLimb(const PaintSpot& spot, double stripes, bool pawEnd) {
+Colour paintLimb(const PaintSpot& spot, double stripes, bool pawEnd) {
     if (pawEnd && spot.v > 0.93) {
         return CREAM;
     }
@@ -134,7 +134,7 @@ Rgb paintLimb(const PaintSpot& spot, double stripes, bool pawEnd) {
     return fur(spot.position, spot.normal);
 }
 
-Rgb paintTail(const PaintSpot& spot) {
+Colour paintTail(const PaintSpot& spot) {
     if (spot.v > 0.86) {
         return STRIPE;
     }
@@ -210,7 +210,7 @@ Figure makeTigger() {
     figure.skinOptions.runLengthEncoded = false;
     figure.skinOptions.withAlpha = true;
     Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Rgb {
+    figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
         if (owner == parts.head) return paintHead(spot, parts.headCentre);
         if (owner == parts.muzzle) return paintMuzzle(spot, muzzleCentre);

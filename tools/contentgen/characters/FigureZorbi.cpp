@@ -28,19 +28,19 @@ Proportions zorbiProportions() {
     return p;
 }
 
-const Rgb SKIN = hexColour(0xF2C29B);
-const Rgb SKIN_SHADOW = hexColour(0xD99A78);
-const Rgb HAIR = hexColour(0x5E3519);
-const Rgb JACKET = hexColour(0x2456C8);
-const Rgb JACKET_DARK = hexColour(0x183C8E);
-const Rgb FLASH = hexColour(0xFFD23A);
-const Rgb SCARF = hexColour(0xE03A2F);
-const Rgb TROUSERS = hexColour(0x2B2F4A);
-const Rgb SHOE = hexColour(0xE5362B);
-const Rgb WHITE = hexColour(0xF7F5F0);
-const Rgb EYE_BLUE = hexColour(0x2E86DE);
-const Rgb INK = hexColour(0x1A1414);
-const Rgb LIPS = hexColour(0x9E2A2A);
+const Colour SKIN = hexColour(0xF2C29B);
+const Colour SKIN_SHADOW = hexColour(0xD99A78);
+const Colour HAIR = hexColour(0x5E3519);
+const Colour JACKET = hexColour(0x2456C8);
+const Colour JACKET_DARK = hexColour(0x183C8E);
+const Colour FLASH = hexColour(0xFFD23A);
+const Colour SCARF = hexColour(0xE03A2F);
+const Colour TROUSERS = hexColour(0x2B2F4A);
+const Colour SHOE = hexColour(0xE5362B);
+const Colour WHITE = hexColour(0xF7F5F0);
+const Colour EYE_BLUE = hexColour(0x2E86DE);
+const Colour INK = hexColour(0x1A1414);
+const Colour LIPS = hexColour(0x9E2A2A);
 
 struct ZorbiParts {
     int head, eye, nose, quiff, trunk;
@@ -48,7 +48,7 @@ struct ZorbiParts {
     Vec3 headCentre;
 };
 
-Rgb paintHead(const PaintSpot& spot, const Vec3& headCentre) {
+Colour paintHead(const PaintSpot& spot, const Vec3& headCentre) {
     FaceAngles a = faceAngles(spot.position - headCentre);
     Vec3 p = spot.position;
     double hairNoise = fractalNoise(p * 0.9, 11);
@@ -57,14 +57,14 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& headCentre) {
     bool back = std::cos(a.yaw) < -0.1;
     if (a.pitch > hairline || (back && a.pitch > -0.35 + 0.1 * hairNoise)) {
         double streak = 0.85 + 0.3 * valueNoise({a.yaw * 9.0, a.pitch * 2.0, 0.0}, 12);
-        return scaled(HAIR, streak);
+        return scaleColour(HAIR, streak);
     }
-    Rgb colour = SKIN;
+    Colour colour = SKIN;
     // Ears: a darker ring on each side.
     for (double side : {1.0, -1.0}) {
         double d = ellipseDistance(a.yaw, a.pitch, side * 1.62, 0.0, 0.2, 0.3);
         if (d < 1.0) {
-            return mix(SKIN_SHADOW, SKIN, d * d);
+            return mixColour(SKIN_SHADOW, SKIN, d * d);
         }
     }
     // Eyebrows above the eyes.
@@ -87,13 +87,13 @@ Rgb paintHead(const PaintSpot& spot, const Vec3& headCentre) {
     // Rosy cheeks.
     for (double side : {1.0, -1.0}) {
         double d = ellipseDistance(a.yaw, a.pitch, side * 0.62, -0.2, 0.18, 0.12);
-        colour = mix(hexColour(0xF08C7A), colour, smoothstep(0.3, 1.0, d));
+        colour = mixColour(hexColour(0xF08C7A), colour, smoothstep(0.3, 1.0, d));
     }
     // Shade under the chin.
-    return mix(SKIN_SHADOW, colour, smoothstep(-0.85, -0.45, a.pitch));
+    return mixColour(SKIN_SHADOW, colour, smoothstep(-0.85, -0.45, a.pitch));
 }
 
-Rgb paintEye(const PaintSpot& spot) {
+Colour paintEye(const PaintSpot& spot) {
     // Angles on the eyeball from its front, so the iris stays round however
     // the ball is stretched.
     double across = (spot.u - 0.5) * 2.0 * PI;
@@ -106,16 +106,16 @@ Rgb paintEye(const PaintSpot& spot) {
         return INK;
     }
     if (fromFront < 0.72) {
-        return mix(scaled(EYE_BLUE, 0.55), EYE_BLUE, (fromFront - 0.36) / 0.36);
+        return mixColour(scaleColour(EYE_BLUE, 0.55), EYE_BLUE, (fromFront - 0.36) / 0.36);
     }
     if (fromFront < 0.8) {
-        return scaled(EYE_BLUE, 0.45);
+        return scaleColour(EYE_BLUE, 0.45);
     }
     // The upper lid.
-    return up > 0.95 ? mix(SKIN, WHITE, 0.2) : WHITE;
+    return up > 0.95 ? mixColour(SKIN, WHITE, 0.2) : WHITE;
 }
 
-Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
+Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     Vec3 p = spot.position;
     double chestZ = s.restPosition[CHEST].z;
     double neckZ = s.restPosition[NECK].z;
@@ -123,7 +123,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     if (p.z > neckZ - 1.6) {
         // The scarf: red with darker folds.
         double fold = 0.85 + 0.15 * std::sin(std::atan2(p.y, p.x) * 7.0 + p.z * 1.5);
-        return scaled(SCARF, fold);
+        return scaleColour(SCARF, fold);
     }
     if (std::fabs(p.z - beltZ) < 0.7) {
         bool buckle = spot.normal.x > 0.85 && std::fabs(p.y) < 1.1;
@@ -131,7 +131,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     }
     if (p.z < beltZ) {
         bool fly = spot.normal.x > 0.8 && std::fabs(p.y) < 0.15;
-        return fly ? scaled(TROUSERS, 0.7) : TROUSERS;
+        return fly ? scaleColour(TROUSERS, 0.7) : TROUSERS;
     }
     // The jacket: a zip down the front and a yellow flash across the chest.
     if (spot.normal.x > 0.6 && std::fabs(p.y) < 0.18) {
@@ -145,7 +145,7 @@ Rgb paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     return p.z < hem ? JACKET_DARK : JACKET;
 }
 
-Rgb paintArm(const PaintSpot& spot) {
+Colour paintArm(const PaintSpot& spot) {
     // A sleeve to just below the elbow, a yellow cuff, then bare forearm.
     if (spot.v < 0.62) {
         return JACKET;
@@ -156,14 +156,14 @@ Rgb paintArm(const PaintSpot& spot) {
     return SKIN;
 }
 
-Rgb paintLeg(const PaintSpot& spot) {
+Colour paintLeg(const PaintSpot& spot) {
     if (std::fabs(spot.normal.y) > 0.85) {
         return SCARF;
     }
-    return spot.v > 0.9 ? scaled(TROUSERS, 0.8) : TROUSERS;
+    return spot.v > 0.9 ? scaleColour(TROUSERS, 0.8) : TROUSERS;
 }
 
-Rgb paintShoe(const PaintSpot& spot) {
+Colour paintShoe(const PaintSpot& spot) {
     Vec3 p = spot.position;
     if (p.z < GROUND_HEIGHT + 0.8) {
         return WHITE;
@@ -220,12 +220,12 @@ Figure makeZorbi() {
     figure.skinBackground = JACKET;
     figure.skinOptions.runLengthEncoded = true;
     Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton](const PaintSpot& spot) -> Rgb {
+    figure.paint = [parts, skeleton](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
         if (owner == parts.head) return paintHead(spot, parts.headCentre);
         if (owner == parts.eye) return paintEye(spot);
-        if (owner == parts.nose) return mix(SKIN, hexColour(0xF0A080), 0.35);
-        if (owner == parts.quiff) return scaled(HAIR, 0.9 + 0.25 * valueNoise(spot.position * 2.0, 5));
+        if (owner == parts.nose) return mixColour(SKIN, hexColour(0xF0A080), 0.35);
+        if (owner == parts.quiff) return scaleColour(HAIR, 0.9 + 0.25 * valueNoise(spot.position * 2.0, 5));
         if (owner == parts.trunk) return paintTrunk(spot, skeleton);
         if (owner == parts.limbs.arm) return paintArm(spot);
         if (owner == parts.limbs.hand) return SKIN;

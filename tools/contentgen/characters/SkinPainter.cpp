@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "kit/Hash.h"
+
 namespace characters {
 
 namespace {
@@ -9,17 +11,7 @@ namespace {
 constexpr int BLEED = 2;
 
 double latticeValue(std::int64_t x, std::int64_t y, std::int64_t z, std::uint64_t seed) {
-    std::uint64_t h = seed ^ (static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull) ^
-                      (static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full) ^
-                      (static_cast<std::uint64_t>(z) * 0x165667B19E3779F9ull);
-    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-    h ^= h >> 31;
-    return static_cast<double>(h >> 11) * (1.0 / 9007199254740992.0);
-}
-
-std::uint8_t toByte(double value) {
-    return static_cast<std::uint8_t>(std::lround(clamp01(value) * 255.0));
+    return unitFromHash(hashLattice(x, y, z, seed));
 }
 
 }  // namespace
@@ -63,7 +55,7 @@ double fractalNoise(const Vec3& p, std::uint64_t seed) {
     return sum / total;
 }
 
-Picture paintSkin(const CharacterMesh& mesh, const PaintFunction& paint, const Rgb& background) {
+Picture paintSkin(const CharacterMesh& mesh, const PaintFunction& paint, const Colour& background) {
     Picture picture(SKIN_SIZE, SKIN_SIZE);
     for (int y = 0; y < SKIN_SIZE; ++y) {
         for (int x = 0; x < SKIN_SIZE; ++x) {
@@ -91,7 +83,7 @@ Picture paintSkin(const CharacterMesh& mesh, const PaintFunction& paint, const R
                 u -= std::floor(u);
                 double v = clamp01((py + 0.5 - rect.y) / rect.height);
                 PaintSpot spot{&part, static_cast<int>(index), part.surfacePoint(u, v), part.surfaceNormal(u, v), u, v};
-                Rgb colour = paint(spot);
+                Colour colour = paint(spot);
                 double light = 0.84 + 0.16 * (0.5 + 0.5 * spot.normal.z);
                 // Row 0 of the picture is its bottom; skin rows count from the top.
                 std::uint8_t* texel = picture.at(px, SKIN_SIZE - 1 - py);

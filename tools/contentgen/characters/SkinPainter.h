@@ -4,29 +4,10 @@
 #include <functional>
 
 #include "characters/CharacterMesh.h"
-#include "formats/TgaWriter.h"
+#include "formats/Picture.h"
+#include "kit/Colour.h"
 
 namespace characters {
-
-// A colour with components from 0 to 1.
-struct Rgb {
-    double r = 0.0;
-    double g = 0.0;
-    double b = 0.0;
-};
-
-inline Rgb hexColour(std::uint32_t hex) {
-    return {((hex >> 16) & 0xFF) / 255.0, ((hex >> 8) & 0xFF) / 255.0, (hex & 0xFF) / 255.0};
-}
-
-inline Rgb mix(const Rgb& a, const Rgb& b, double t) {
-    t = clamp01(t);
-    return {lerp(a.r, b.r, t), lerp(a.g, b.g, t), lerp(a.b, b.b, t)};
-}
-
-inline Rgb scaled(const Rgb& c, double factor) {
-    return {c.r * factor, c.g * factor, c.b * factor};
-}
 
 // Smooth value noise in [0, 1] over 3D space, the same on every machine.
 double valueNoise(const Vec3& p, std::uint64_t seed);
@@ -46,12 +27,12 @@ struct PaintSpot {
     double v;
 };
 
-using PaintFunction = std::function<Rgb(const PaintSpot&)>;
+using PaintFunction = std::function<Colour(const PaintSpot&)>;
 
 // Paints every part's picture on a 256 x 256 skin by asking `paint` for the
 // colour of each texel's surface point, with a little soft light from above
 // baked in. Each picture bleeds two texels past its edges so that filtering
 // never reaches the `background`.
-Picture paintSkin(const CharacterMesh& mesh, const PaintFunction& paint, const Rgb& background);
+Picture paintSkin(const CharacterMesh& mesh, const PaintFunction& paint, const Colour& background);
 
 }  // namespace characters

@@ -5,8 +5,6 @@
 #include <map>
 #include <utility>
 
-namespace characters {
-
 namespace {
 
 constexpr int HEADER_SIZE = 68;
@@ -212,5 +210,3 @@ std::vector<std::uint8_t> encodeMd2(const Md2Content& content) {
     writeCommands(out, content.primitives);
     return out.bytes;
 }
-
-}  // namespace characters

@@ -4,9 +4,22 @@
 #include <string>
 #include <vector>
 
-#include "characters/CharacterMesh.h"
+#include "kit/Vec3.h"
 
-namespace characters {
+// A corner of a drawn primitive: which vertex, and where on the skin. The
+// skin coordinate t counts from the top of the picture, because the program
+// sends (s, -t) to a texture that repeats and whose first row is the bottom.
+struct Corner {
+    int vertex;
+    double s;
+    double t;
+};
+
+// A triangle strip or fan, drawn as OpenGL draws it.
+struct Primitive {
+    bool fan = false;
+    std::vector<Corner> corners;
+};
 
 // One keyframe: its name (at most 15 characters) and every vertex's
 // position in the model's axes.
@@ -22,8 +35,8 @@ struct Md2Content {
     std::vector<Md2Frame> frames;
     std::vector<Primitive> primitives;
     std::string skinPath;
-    int skinWidth = SKIN_SIZE;
-    int skinHeight = SKIN_SIZE;
+    int skinWidth = 0;
+    int skinHeight = 0;
 };
 
 // The file's bytes: magic "IDP2", version 8, little-endian throughout. Each
@@ -33,5 +46,3 @@ std::vector<std::uint8_t> encodeMd2(const Md2Content& content);
 
 // The frame's packed coordinates decoded back, as a reader would see them.
 std::vector<Vec3> quantisedPositions(const Md2Frame& frame);
-
-}  // namespace characters

@@ -1,9 +1,8 @@
 #include "formats/TgaWriter.h"
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+
+#include "formats/FileWriter.h"
 
 namespace {
 
@@ -80,18 +79,6 @@ std::vector<std::uint8_t> encodeTga(const Picture& picture, const TgaOptions& op
         }
     }
     return out;
-}
-
-bool writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::fprintf(stderr, "zorbi-contentgen: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
 }
 
 bool writeTga(const std::string& path, const Picture& picture, const TgaOptions& options) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "formats/TgaWriter.h"
+#include "formats/FileWriter.h"
 
 namespace {
 

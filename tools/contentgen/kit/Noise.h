@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "kit/Hash.h"
+#include "kit/Maths.h"
+
 // Periodic gradient noise and its fractal sums, for pictures that must tile:
 // the lattice wraps every `period` cells, so noise(x + period) == noise(x)
 // exactly. Everything is integer hashing and double arithmetic, so the same
@@ -10,16 +13,12 @@
 namespace noise {
 
 inline std::uint64_t hashCell(std::int64_t x, std::int64_t y, std::uint64_t seed) {
-    std::uint64_t z = seed ^ (static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull) ^
-                      (static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
+    return hashLattice(x, y, 0, seed);
 }
 
 // Uniform in [0, 1) for a lattice cell.
 inline double cellValue(std::int64_t x, std::int64_t y, std::uint64_t seed) {
-    return static_cast<double>(hashCell(x, y, seed) >> 11) * (1.0 / 9007199254740992.0);
+    return unitFromHash(hashCell(x, y, seed));
 }
 
 inline std::int64_t wrapIndex(std::int64_t index, std::int64_t period) {
@@ -37,8 +36,8 @@ struct GradientTable {
     double y[256];
     GradientTable() {
         for (int i = 0; i < 256; ++i) {
-            x[i] = std::cos(i * (6.283185307179586 / 256.0));
-            y[i] = std::sin(i * (6.283185307179586 / 256.0));
+            x[i] = std::cos(i * (TWO_PI / 256.0));
+            y[i] = std::sin(i * (TWO_PI / 256.0));
         }
     }
 };
@@ -90,19 +89,6 @@ inline double fractal(double x, double y, int periodX, int periodY, int octaves,
         periodY *= 2;
     }
     return sum / totalAmplitude * 1.4;
-}
-
-inline double clamp01(double value) {
-    return value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
-}
-
-inline double smoothstep(double edge0, double edge1, double x) {
-    const double t = clamp01((x - edge0) / (edge1 - edge0));
-    return t * t * (3.0 - 2.0 * t);
-}
-
-inline double mix(double a, double b, double t) {
-    return a + (b - a) * t;
 }
 
 }  // namespace noise

@@ -2,21 +2,18 @@
 
 #include <cstdint>
 
+#include "kit/Hash.h"
+
 // A small deterministic generator (SplitMix64): the same seed gives the same
 // numbers on every machine and library, unlike the std distributions.
 class Random {
 public:
     explicit Random(std::uint64_t seed) : state(seed) {}
 
-    std::uint64_t next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
+    std::uint64_t next() { return finalizeHash(state += GOLDEN_GAMMA); }
 
     // Uniform in [0, 1).
-    double uniform() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
+    double uniform() { return unitFromHash(next()); }
 
     // Uniform in [low, high).
     double range(double low, double high) { return low + (high - low) * uniform(); }

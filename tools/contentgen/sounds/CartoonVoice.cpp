@@ -61,9 +61,9 @@ std::vector<float> resampleWithPitch(const SpeechSamples& speech, const CartoonV
         out.push_back(static_cast<float>(sample));
         const bool silent = loudness.lowPass(std::fabs(sample), LEVEL_SMOOTHING_HERTZ) < WORD_GAP_LEVEL * speechPeak;
         voicedSeconds = silent ? 0.0 : voicedSeconds + 1.0 / synth::SAMPLE_RATE;
-        const double wobbleShare = synth::clampUnit((voicedSeconds - STEADY_ONSET_SECONDS) / STEADY_ONSET_SECONDS);
+        const double wobbleShare = clamp01((voicedSeconds - STEADY_ONSET_SECONDS) / STEADY_ONSET_SECONDS);
         wobblePhase += style.wobbleRate / synth::SAMPLE_RATE;
-        position += baseStep * (1.0 + style.wobbleDepth * wobbleShare * std::sin(synth::TWO_PI * wobblePhase));
+        position += baseStep * (1.0 + style.wobbleDepth * wobbleShare * std::sin(TWO_PI * wobblePhase));
     }
     return out;
 }

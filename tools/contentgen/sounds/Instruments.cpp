@@ -129,7 +129,7 @@ private:
     double pad(double t) {
         const double raw = first.next(frequency * 1.005, Wave::Saw) + second.next(frequency * 0.995, Wave::Saw) +
                            0.5 * third.next(frequency * 2.0, Wave::Triangle);
-        const double cutoff = 1400.0 + 400.0 * std::sin(synth::TWO_PI * 0.5 * t);
+        const double cutoff = 1400.0 + 400.0 * std::sin(TWO_PI * 0.5 * t);
         const double level = synth::envelope(t, note.lengthSeconds, 0.08, 0.3, 0.75, 0.3);
         return 0.3 * filter.process(raw, cutoff, 0.8).low * level;
     }
@@ -137,7 +137,7 @@ private:
     // A hollow square with a little saw, and vibrato that sets in once the
     // note has spoken.
     double lead(double t) {
-        const double vibrato = 1.0 + 0.012 * std::sin(synth::TWO_PI * 5.8 * t) * synth::clampUnit((t - 0.15) * 5.0);
+        const double vibrato = 1.0 + 0.012 * std::sin(TWO_PI * 5.8 * t) * clamp01((t - 0.15) * 5.0);
         const double pitch = frequency * vibrato;
         const double raw = first.next(pitch, Wave::Square, 0.3) + 0.35 * second.next(pitch * 1.003, Wave::Saw);
         const double level = synth::envelope(t, note.lengthSeconds * 0.92, 0.006, 0.2, 0.75, 0.08);

@@ -1,8 +1,8 @@
 #include <cmath>
 #include <vector>
 
-#include "formats/Mp3Writer.h"
 #include "Generators.h"
+#include "formats/Mp3Writer.h"
 #include "sounds/Instruments.h"
 #include "sounds/Score.h"
 #include "sounds/Synth.h"
@@ -63,7 +63,7 @@ struct StereoMix {
 
 void mixTrack(StereoMix& mix, const std::vector<float>& track, const TrackMix& setting) {
     // Constant-power panning.
-    const double angle = (setting.pan + 1.0) * 0.25 * synth::PI;
+    const double angle = (setting.pan + 1.0) * 0.25 * PI;
     const double leftGain = std::cos(angle) * setting.gain * std::sqrt(2.0);
     const double rightGain = std::sin(angle) * setting.gain * std::sqrt(2.0);
     const size_t frames = std::min(track.size(), mix.left.size());

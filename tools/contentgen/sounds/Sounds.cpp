@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "formats/WavWriter.h"
 #include "Generators.h"
+#include "formats/WavWriter.h"
 #include "sounds/CartoonVoice.h"
 #include "sounds/Speech.h"
 #include "sounds/Synth.h"
@@ -9,7 +9,6 @@
 namespace {
 
 using synth::SAMPLE_RATE;
-using synth::TWO_PI;
 
 std::vector<float> silence(double seconds) {
     return std::vector<float>(static_cast<size_t>(seconds * SAMPLE_RATE), 0.0f);
@@ -45,7 +44,7 @@ std::vector<float> makeJump() {
         const double t = static_cast<double>(i) / SAMPLE_RATE;
         const double rise = std::min(t / 0.16, 1.0);
         double frequency = 170.0 * std::pow(4.5, rise * (2.0 - rise));
-        frequency *= 1.0 + 0.06 * std::sin(TWO_PI * 16.0 * t) * synth::clampUnit((t - 0.12) * 8.0);
+        frequency *= 1.0 + 0.06 * std::sin(TWO_PI * 16.0 * t) * clamp01((t - 0.12) * 8.0);
         const double level = std::min(t / 0.004, 1.0) * std::exp(-std::max(0.0, t - 0.1) * 9.0);
         const double raw =
             0.6 * body.next(frequency, synth::Wave::Square, 0.35) + 0.5 * sub.next(frequency * 0.5, synth::Wave::Sine);

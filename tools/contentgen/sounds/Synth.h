@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "kit/Maths.h"
 #include "kit/Random.h"
 
 // Building blocks of the generator's sounds: oscillators, filters, a small
@@ -12,8 +13,6 @@
 namespace synth {
 
 constexpr int SAMPLE_RATE = 44100;
-constexpr double PI = 3.14159265358979323846;
-constexpr double TWO_PI = 2.0 * PI;
 
 // Levels of the show's mix. The audio layer adds the music and the cues and
 // halves the sum, so a cue at -1 dBFS over the music at -8 dBFS still peaks
@@ -21,10 +20,6 @@ constexpr double TWO_PI = 2.0 * PI;
 // shouted lines, levelled dense and loud, stand some 10 dB over it.
 constexpr double CUE_PEAK_LEVEL = 0.8912509381337456;     // -1 dBFS
 constexpr double MUSIC_PEAK_LEVEL = 0.39810717055349726;  // -8 dBFS
-
-inline double clampUnit(double value) {
-    return value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
-}
 
 inline double decibelsToGain(double decibels) {
     return std::pow(10.0, decibels / 20.0);

@@ -62,7 +62,7 @@ double treeCrowns(int x, int groveCount, double size, std::uint64_t seed) {
 Colour skyColour(double t) {
     const Colour horizon = {0.88, 0.91, 0.88};
     const Colour zenith = {0.20, 0.46, 0.86};
-    return mixColour(horizon, zenith, std::pow(noise::smoothstep(HORIZON, 1.0, t), 0.75));
+    return mixColour(horizon, zenith, std::pow(smoothstep(HORIZON, 1.0, t), 0.75));
 }
 
 // Puffy cartoon clouds: clusters of soft discs on a flat base. For each sky
@@ -90,19 +90,19 @@ void addPuff(CloudLayer& clouds, double centreX, double centreY, double radius, 
             const double fray =
                 0.09 * radius * noise::fractal(x / 32.0, y / 32.0, BACKGROUND_WIDTH / 32, 64, 3, 0.5, 430);
             const double distance = std::sqrt(offsetX * offsetX + offsetY * offsetY) + fray;
-            double cover = noise::clamp01((radius - distance) / 3.0);
-            cover *= noise::smoothstep(baseY - 3.0, baseY + 5.0, y);
+            double cover = clamp01((radius - distance) / 3.0);
+            cover *= smoothstep(baseY - 3.0, baseY + 5.0, y);
             if (cover <= 0.0) {
                 continue;
             }
             const double normalX = offsetX / radius;
             const double normalY = offsetY / radius;
-            const double sunward = noise::clamp01(0.55 + 0.5 * normalY - 0.25 * normalX);
-            const double aboveBase = noise::smoothstep(0.0, 40.0, y - baseY);
+            const double sunward = clamp01(0.55 + 0.5 * normalY - 0.25 * normalX);
+            const double aboveBase = smoothstep(0.0, 40.0, y - baseY);
             const double lit = sunward * (0.45 + 0.55 * aboveBase);
             const size_t index = static_cast<size_t>(y) * BACKGROUND_WIDTH + x;
             // The disc in front (painted later) shows its own shading.
-            clouds.light[index] = static_cast<float>(noise::mix(clouds.light[index], lit, cover));
+            clouds.light[index] = static_cast<float>(lerp(clouds.light[index], lit, cover));
             clouds.cover[index] = static_cast<float>(std::max<double>(clouds.cover[index], cover));
         }
     }
@@ -144,11 +144,11 @@ double meadowPatches(int x, int y) {
 // Paints a hill layer over `colour` where the pixel lies below `ridge`
 // (in pixels), with a one-pixel soft edge.
 void paintLayer(Colour& colour, double y, double ridge, const Colour& top, const Colour& foot, double depthBelow) {
-    const double coverage = noise::clamp01(ridge - y + 0.5);
+    const double coverage = clamp01(ridge - y + 0.5);
     if (coverage <= 0.0) {
         return;
     }
-    const Colour layer = mixColour(top, foot, noise::clamp01((ridge - y) / depthBelow));
+    const Colour layer = mixColour(top, foot, clamp01((ridge - y) / depthBelow));
     colour = mixColour(colour, layer, coverage);
 }
 

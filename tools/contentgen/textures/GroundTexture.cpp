@@ -119,8 +119,8 @@ GroundRelief paintGround() {
             const double moss = noise::fractal(u * 2.0, v * 2.0, STONE_CELLS * 2, STONE_CELLS * 2, 3, 0.5, 33);
 
             const double stoneness =
-                noise::smoothstep(MORTAR_HALF_WIDTH, MORTAR_HALF_WIDTH + BEVEL_WIDTH, hit.edgeDistance);
-            const double dome = 0.3 * (1.0 - noise::clamp01(hit.centreDistance / 0.7));
+                smoothstep(MORTAR_HALF_WIDTH, MORTAR_HALF_WIDTH + BEVEL_WIDTH, hit.edgeDistance);
+            const double dome = 0.3 * (1.0 - clamp01(hit.centreDistance / 0.7));
             const double stoneHeight = 0.8 * stoneness + dome * stoneness + 0.06 * grit * stoneness;
             const double mortarHeight = 0.04 * (grit * 0.5 + 0.5);
             relief.height[static_cast<size_t>(y) * GROUND_SIZE + x] =
@@ -128,13 +128,13 @@ GroundRelief paintGround() {
 
             Colour stone = scaleColour(stoneBaseColour(hit.stone), 1.0 + 0.12 * mottling + 0.05 * grit);
             // Edges in the stone's own shade: the eye reads the bevel even where the light is flat.
-            stone = scaleColour(stone, 0.72 + 0.28 * noise::smoothstep(0.0, 1.0, stoneness));
+            stone = scaleColour(stone, 0.72 + 0.28 * smoothstep(0.0, 1.0, stoneness));
             const Colour earth = {0.30, 0.25, 0.18};
             const Colour green = {0.24, 0.36, 0.14};
-            Colour mortar = mixColour(earth, green, noise::smoothstep(0.0, 0.4, moss));
+            Colour mortar = mixColour(earth, green, smoothstep(0.0, 0.4, moss));
             mortar = scaleColour(mortar, 1.0 + 0.15 * grit);
             const double stoneCover =
-                noise::smoothstep(MORTAR_HALF_WIDTH - 0.01, MORTAR_HALF_WIDTH + 0.02, hit.edgeDistance);
+                smoothstep(MORTAR_HALF_WIDTH - 0.01, MORTAR_HALF_WIDTH + 0.02, hit.edgeDistance);
             putColour(relief.colour, x, y, mixColour(mortar, stone, stoneCover));
         }
     }

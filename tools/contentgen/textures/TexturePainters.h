@@ -2,9 +2,18 @@
 
 #include <vector>
 
-#include "formats/TgaWriter.h"
+#include "formats/Picture.h"
+#include "kit/Colour.h"
 
 // The world's pictures, each painted procedurally from fixed seeds.
+
+inline void putColour(Picture& picture, int x, int y, const Colour& colour) {
+    std::uint8_t* pixel = picture.at(x, y);
+    pixel[0] = toByte(colour.r);
+    pixel[1] = toByte(colour.g);
+    pixel[2] = toByte(colour.b);
+    pixel[3] = 255;
+}
 
 // 64 x 64 wooden crate: a framed face of planks with a diagonal brace, drawn
 // texel by texel because blocks are sampled with nearest filtering.
