@@ -5,10 +5,26 @@
 namespace characters {
 
 const std::vector<AnimationClip> ANIMATION_CLIPS = {
-    {"stand", 40, 2}, {"run", 6, 1},     {"attack", 8, 1},  {"pain1", 4, 2},   {"pain2", 4, 2},
-    {"pain3", 4, 2},  {"jump", 6, 1},    {"flip", 12, 2},   {"salute", 11, 2}, {"taunt", 17, 2},
-    {"wave", 11, 2},  {"point", 12, 2},  {"crstnd", 19, 2}, {"crwalk", 6, 1},  {"crattak", 9, 1},
-    {"crpain", 4, 1}, {"crdeath", 5, 1}, {"death1", 6, 2},  {"death2", 6, 2},  {"death3", 8, 2},
+    {"stand", 40, 2, &Choreography::stand},
+    {"run", 6, 1, &Choreography::run},
+    {"attack", 8, 1, &Choreography::attack},
+    {"pain1", 4, 2, &Choreography::pain, 1},
+    {"pain2", 4, 2, &Choreography::pain, 2},
+    {"pain3", 4, 2, &Choreography::pain, 3},
+    {"jump", 6, 1, &Choreography::jump},
+    {"flip", 12, 2, &Choreography::flip},
+    {"salute", 11, 2, &Choreography::salute},
+    {"taunt", 17, 2, &Choreography::taunt},
+    {"wave", 11, 2, &Choreography::wave},
+    {"point", 12, 2, &Choreography::point},
+    {"crstnd", 19, 2, &Choreography::crouchStand},
+    {"crwalk", 6, 1, &Choreography::crouchWalk},
+    {"crattak", 9, 1, &Choreography::crouchAttack},
+    {"crpain", 4, 1, &Choreography::crouchPain},
+    {"crdeath", 5, 1, &Choreography::crouchDeath},
+    {"death1", 6, 2, &Choreography::death, 1},
+    {"death2", 6, 2, &Choreography::death, 2},
+    {"death3", 8, 2, &Choreography::death, 3},
 };
 
 std::string frameName(const AnimationClip& clip, int index) {
@@ -100,10 +116,11 @@ void Choreography::addSecondary(BodyPose& pose, double phase) const {
     }
 }
 
-BodyPose Choreography::stand(int i) const {
-    // One sway and two breaths per loop, every term periodic over the 40
-    // frames, so the last frame leads smoothly into the first.
-    double phi = TWO_PI * i / 40.0;
+BodyPose Choreography::stand(const ClipFrame& frame) const {
+    const int i = frame.index;
+    // One sway and two breaths per loop, every term periodic over the
+    // clip, so the last frame leads smoothly into the first.
+    double phi = TWO_PI * i / frame.count;
     double breathe = std::sin(2.0 * phi);
     double sway = std::sin(phi);
     double loose = style.looseness;
@@ -125,7 +142,8 @@ BodyPose Choreography::stand(int i) const {
     return pose;
 }
 
-BodyPose Choreography::run(int i) const {
+BodyPose Choreography::run(const ClipFrame& frame) const {
+    const int i = frame.index;
     // Six keyframes of one stride cycle for the left leg; the right leg is
     // half a cycle behind. Foot places are in leg lengths from the ankle's
     // rest place: contact in front, under the body, push-off, heel kicked
@@ -135,7 +153,7 @@ BodyPose Choreography::run(int i) const {
     static const double TOES_UP[6] = {16.0, 0.0, -30.0, -45.0, -15.0, 8.0};
     static const double PELVIS_DROP[6] = {1.3, 1.8, 0.6, 1.3, 1.8, 0.6};
     static const double AIRBORNE[6] = {0.0, 0.0, 1.8, 0.0, 0.0, 1.8};
-    double phi = TWO_PI * i / 6.0;
+    double phi = TWO_PI * i / frame.count;
     double energy = style.energy;
     BodyPose pose = neutral();
     pose.rootShift = {0.0, 0.0, -PELVIS_DROP[i] * style.bounce};
@@ -146,7 +164,7 @@ BodyPose Choreography::run(int i) const {
     pose.head = {0.0, -9.0, -4.0 * std::cos(phi) * energy};
     double legs = legLength();
     for (int side = LEFT; side <= RIGHT; ++side) {
-        int q = (i + (side == LEFT ? 0 : 3)) % 6;
+        int q = (i + (side == LEFT ? 0 : frame.count / 2)) % frame.count;
         pose.leg[side].footShift = {FOOT_FORWARD[q] * legs * energy, 0.0, FOOT_UP[q] * legs * energy};
         pose.leg[side].toesUp = TOES_UP[q];
         pose.leg[side].kneeOut = 4.0;
@@ -162,7 +180,8 @@ BodyPose Choreography::run(int i) const {
     return pose;
 }
 
-BodyPose Choreography::jump(int i) const {
+BodyPose Choreography::jump(const ClipFrame& frame) const {
+    const int i = frame.index;
     double legs = legLength();
     double e = style.energy;
     BodyPose crouch = crouched(4.5);
@@ -214,11 +233,12 @@ BodyPose Choreography::jump(int i) const {
     }
     const BodyPose* keys[6] = {&crouch, &takeOff, &tuck, &apex, &fall, &land};
     BodyPose pose = *keys[i];
-    addSecondary(pose, TWO_PI * i / 6.0);
+    addSecondary(pose, TWO_PI * i / frame.count);
     return pose;
 }
 
-BodyPose Choreography::salute(int i) const {
+BodyPose Choreography::salute(const ClipFrame& frame) const {
+    const int i = frame.index;
     const Skeleton& s = skeleton;
     Vec3 restHand = s.restPosition[HAND_RIGHT] + Vec3(0.6, 0.0, 0.4);
     Vec3 elbowBack(-1.0, -0.4, 0.0);
@@ -252,14 +272,16 @@ BodyPose Choreography::salute(int i) const {
     BodyPose lowering = attention;
     reachArm(lowering.arm[RIGHT], lerp(restHand, chestFront, 0.4) + Vec3(2.0, -2.0, 0.0), Vec3(-0.5, -1.0, -0.3));
 
+    const double end = frame.count;  // back to the first frame's pose
     std::vector<PoseKey> keys = {{0.0, attention}, {1.4, rising}, {2.8, atBrow},   {4.0, atBrow},
-                                 {7.0, held},      {8.2, snap},   {9.4, lowering}, {11.0, attention}};
+                                 {7.0, held},      {8.2, snap},   {9.4, lowering}, {end, attention}};
     BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / 11.0);
+    addSecondary(pose, TWO_PI * i / frame.count);
     return pose;
 }
 
-BodyPose Choreography::point(int i) const {
+BodyPose Choreography::point(const ClipFrame& frame) const {
+    const int i = frame.index;
     BodyPose rest = neutral();
     const Skeleton& s = skeleton;
     Vec3 hipSide = s.restPosition[HIP_LEFT] + Vec3(-0.5, 3.2, 2.2);
@@ -291,14 +313,16 @@ BodyPose Choreography::point(int i) const {
     swingArm(returning.arm[RIGHT], 35.0, 8.0, 40.0);
     reachArm(returning.arm[LEFT], lerp(restHand, hipSide, 0.4), Vec3(-0.8, 1.0, 0.0));
 
+    const double end = frame.count;  // back to the first frame's pose
     std::vector<PoseKey> keys = {{0.0, rest},     {1.3, lifting},  {2.6, pointing},  {4.5, jab},
-                                 {6.5, pointing}, {8.0, pointing}, {9.8, returning}, {12.0, rest}};
+                                 {6.5, pointing}, {8.0, pointing}, {9.8, returning}, {end, rest}};
     BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / 12.0);
+    addSecondary(pose, TWO_PI * i / frame.count);
     return pose;
 }
 
-BodyPose Choreography::wave(int i) const {
+BodyPose Choreography::wave(const ClipFrame& frame) const {
+    const int i = frame.index;
     const Skeleton& s = skeleton;
     BodyPose rest = neutral();
     Vec3 restHand = s.restPosition[HAND_RIGHT] + Vec3(0.6, 0.0, 0.4);
@@ -314,14 +338,16 @@ BodyPose Choreography::wave(int i) const {
         p.body.x = -2.0 - 0.25 * across;
         return p;
     };
+    const double end = frame.count;  // back to the first frame's pose
     std::vector<PoseKey> keys = {{0.0, rest},        {2.0, waving(0.0)},  {3.2, waving(3.5)}, {4.4, waving(-3.5)},
-                                 {5.6, waving(3.5)}, {6.8, waving(-3.5)}, {8.0, waving(0.0)}, {11.0, rest}};
+                                 {5.6, waving(3.5)}, {6.8, waving(-3.5)}, {8.0, waving(0.0)}, {end, rest}};
     BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / 11.0);
+    addSecondary(pose, TWO_PI * i / frame.count);
     return pose;
 }
 
-BodyPose Choreography::taunt(int i) const {
+BodyPose Choreography::taunt(const ClipFrame& frame) const {
+    const int i = frame.index;
     const Skeleton& s = skeleton;
     BodyPose rest = neutral();
     BodyPose onHips = rest;
@@ -341,6 +367,7 @@ BodyPose Choreography::taunt(int i) const {
         p.rootShift.y = 1.2 * amount;
         return p;
     };
+    const double end = frame.count;  // back to the first frame's pose
     std::vector<PoseKey> keys = {{0.0, rest},
                                  {3.0, onHips},
                                  {5.0, wiggle(1.0, 0.0)},
@@ -348,13 +375,14 @@ BodyPose Choreography::taunt(int i) const {
                                  {9.0, wiggle(1.0, 0.3)},
                                  {11.0, wiggle(0.0, 1.0)},
                                  {13.0, wiggle(0.0, 0.6)},
-                                 {17.0, rest}};
+                                 {end, rest}};
     BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / 17.0);
+    addSecondary(pose, TWO_PI * i / frame.count);
     return pose;
 }
 
-BodyPose Choreography::attack(int i) const {
+BodyPose Choreography::attack(const ClipFrame& frame) const {
+    const int i = frame.index;
     BodyPose guard = neutral();
     guard.leg[LEFT].footShift = {3.0, 0.0, 0.0};
     guard.leg[RIGHT].footShift = {-3.0, 0.0, 0.0};
@@ -372,11 +400,14 @@ BodyPose Choreography::attack(int i) const {
     strike.rootShift.x = 1.5;
     swingArm(strike.arm[RIGHT], 88.0, 5.0, 2.0);
     swingArm(strike.arm[LEFT], 20.0, 15.0, 120.0);
-    std::vector<PoseKey> keys = {{0.0, guard}, {2.0, windUp}, {3.5, strike}, {5.0, strike}, {8.0, guard}};
+    const double end = frame.count;  // back to the first frame's pose
+    std::vector<PoseKey> keys = {{0.0, guard}, {2.0, windUp}, {3.5, strike}, {5.0, strike}, {end, guard}};
     return sampleKeys(keys, i);
 }
 
-BodyPose Choreography::pain(int variant, int i) const {
+BodyPose Choreography::pain(const ClipFrame& frame) const {
+    const int variant = frame.variant;
+    const int i = frame.index;
     BodyPose rest = neutral();
     BodyPose hurt = rest;
     if (variant == 1) {
@@ -403,11 +434,13 @@ BodyPose Choreography::pain(int variant, int i) const {
             reachArm(hurt.arm[side], belly, Vec3(-0.3, sideSign(side), -0.4));
         }
     }
-    std::vector<PoseKey> keys = {{0.0, rest}, {1.0, hurt}, {2.0, hurt}, {4.0, rest}};
+    const double end = frame.count;  // back to the first frame's pose
+    std::vector<PoseKey> keys = {{0.0, rest}, {1.0, hurt}, {2.0, hurt}, {end, rest}};
     return sampleKeys(keys, i);
 }
 
-BodyPose Choreography::flip(int i) const {
+BodyPose Choreography::flip(const ClipFrame& frame) const {
+    const int i = frame.index;
     double legs = legLength();
     BodyPose crouch = crouched(4.0);
     BodyPose tucked = neutral();
@@ -420,19 +453,21 @@ BodyPose Choreography::flip(int i) const {
     if (i == 0) {
         return crouch;
     }
-    if (i >= 10) {
-        return i == 10 ? crouched(5.0) : crouched(2.0);
+    const int landing = frame.count - 2;  // the last two frames land
+    if (i >= landing) {
+        return i == landing ? crouched(5.0) : crouched(2.0);
     }
-    // Frames 1 to 9 turn the tucked body once over forwards, high in the air.
-    double turn = (i - 1) / 8.0;
+    // The frames between turn the tucked body once over forwards, high in the air.
+    double turn = (i - 1) / (landing - 2.0);
     BodyPose pose = tucked;
     pose.body.y = 360.0 * turn;
     pose.lift = 16.0 * std::sin(PI * turn) * style.energy + 2.0;
     return pose;
 }
 
-BodyPose Choreography::crouchStand(int i) const {
-    double phi = TWO_PI * i / 19.0;
+BodyPose Choreography::crouchStand(const ClipFrame& frame) const {
+    const int i = frame.index;
+    double phi = TWO_PI * i / frame.count;
     BodyPose pose = crouched(6.0);
     pose.chest.y += -1.5 * std::sin(2.0 * phi);
     pose.head.z = 14.0 * std::sin(phi) * style.looseness;
@@ -441,8 +476,9 @@ BodyPose Choreography::crouchStand(int i) const {
     return pose;
 }
 
-BodyPose Choreography::crouchWalk(int i) const {
-    double phi = TWO_PI * i / 6.0;
+BodyPose Choreography::crouchWalk(const ClipFrame& frame) const {
+    const int i = frame.index;
+    double phi = TWO_PI * i / frame.count;
     BodyPose pose = crouched(6.0);
     double legs = legLength();
     for (int side = LEFT; side <= RIGHT; ++side) {
@@ -456,7 +492,8 @@ BodyPose Choreography::crouchWalk(int i) const {
     return pose;
 }
 
-BodyPose Choreography::crouchAttack(int i) const {
+BodyPose Choreography::crouchAttack(const ClipFrame& frame) const {
+    const int i = frame.index;
     BodyPose ready = crouched(6.0);
     BodyPose strike = ready;
     swingArm(strike.arm[RIGHT], 85.0, 5.0, 5.0);
@@ -465,11 +502,13 @@ BodyPose Choreography::crouchAttack(int i) const {
     BodyPose windUp = ready;
     swingArm(windUp.arm[RIGHT], 0.0, 20.0, 120.0);
     windUp.chest.z = -15.0;
-    std::vector<PoseKey> keys = {{0.0, ready}, {2.5, windUp}, {4.0, strike}, {6.0, strike}, {9.0, ready}};
+    const double end = frame.count;  // back to the first frame's pose
+    std::vector<PoseKey> keys = {{0.0, ready}, {2.5, windUp}, {4.0, strike}, {6.0, strike}, {end, ready}};
     return sampleKeys(keys, i);
 }
 
-BodyPose Choreography::crouchPain(int i) const {
+BodyPose Choreography::crouchPain(const ClipFrame& frame) const {
+    const int i = frame.index;
     BodyPose ready = crouched(6.0);
     BodyPose hurt = ready;
     hurt.spine.y = -10.0;
@@ -477,11 +516,13 @@ BodyPose Choreography::crouchPain(int i) const {
     for (int side = LEFT; side <= RIGHT; ++side) {
         swingArm(hurt.arm[side], 40.0, 35.0, 40.0);
     }
-    std::vector<PoseKey> keys = {{0.0, ready}, {1.0, hurt}, {2.0, hurt}, {4.0, ready}};
+    const double end = frame.count;  // back to the first frame's pose
+    std::vector<PoseKey> keys = {{0.0, ready}, {1.0, hurt}, {2.0, hurt}, {end, ready}};
     return sampleKeys(keys, i);
 }
 
-BodyPose Choreography::crouchDeath(int i) const {
+BodyPose Choreography::crouchDeath(const ClipFrame& frame) const {
+    const int i = frame.index;
     double legs = legLength();
     BodyPose start = crouched(6.0);
     BodyPose down = start;
@@ -494,11 +535,14 @@ BodyPose Choreography::crouchDeath(int i) const {
         down.leg[side].footShift = {-0.2 * legs, 0.0, 0.15 * legs};
         swingArm(down.arm[side], 150.0, 40.0, 20.0);
     }
-    std::vector<PoseKey> keys = {{0.0, start}, {3.0, down}, {4.0, down}};
+    const double last = frame.count - 1.0;  // the body lies still from here
+    std::vector<PoseKey> keys = {{0.0, start}, {3.0, down}, {last, down}};
     return sampleKeys(keys, i);
 }
 
-BodyPose Choreography::death(int variant, int i) const {
+BodyPose Choreography::death(const ClipFrame& frame) const {
+    const int variant = frame.variant;
+    const int i = frame.index;
     double legs = legLength();
     BodyPose rest = neutral();
     for (int side = LEFT; side <= RIGHT; ++side) {
@@ -551,8 +595,7 @@ BodyPose Choreography::death(int variant, int i) const {
             lying.leg[side].footShift = {0.3 * legs, 0.0, 0.35 * legs};
         }
     }
-    int frames = variant == 3 ? 8 : 6;
-    double end = frames - 1.0;
+    const double end = frame.count - 1.0;
     std::vector<PoseKey> keys = {{0.0, hit}, {0.35 * end, falling}, {0.75 * end, lying}, {end, lying}};
     return sampleKeys(keys, i);
 }
@@ -566,47 +609,13 @@ BodyPose Choreography::framePose(int index) const {
 }
 
 BodyPose Choreography::clipPose(int index) const {
-    int clip = 0;
+    size_t clip = 0;
     while (index >= ANIMATION_CLIPS[clip].frameCount) {
         index -= ANIMATION_CLIPS[clip].frameCount;
         ++clip;
     }
-    switch (clip) {
-        case 0:
-            return stand(index);
-        case 1:
-            return run(index);
-        case 2:
-            return attack(index);
-        case 3:
-        case 4:
-        case 5:
-            return pain(clip - 2, index);
-        case 6:
-            return jump(index);
-        case 7:
-            return flip(index);
-        case 8:
-            return salute(index);
-        case 9:
-            return taunt(index);
-        case 10:
-            return wave(index);
-        case 11:
-            return point(index);
-        case 12:
-            return crouchStand(index);
-        case 13:
-            return crouchWalk(index);
-        case 14:
-            return crouchAttack(index);
-        case 15:
-            return crouchPain(index);
-        case 16:
-            return crouchDeath(index);
-        default:
-            return death(clip - 16, index);
-    }
+    const AnimationClip& played = ANIMATION_CLIPS[clip];
+    return (this->*played.motion)({index, played.frameCount, played.variant});
 }
 
 }  // namespace characters

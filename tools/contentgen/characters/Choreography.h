@@ -8,17 +8,31 @@
 
 namespace characters {
 
-// A run of keyframes with its conventional name: the frames are called
-// prefix + number, the number written with `digits` digits (stand01, run1,
-// pain101 = "pain1" + "01").
+class Choreography;
+
+// Which frame of a clip a motion is asked for: its index within the clip, the
+// clip's length and, for motions that several clips share, which of them
+// (pain 1 to 3, death 1 to 3; 0 otherwise).
+struct ClipFrame {
+    int index;
+    int count;
+    int variant;
+};
+
+// A run of keyframes with its conventional name and the motion that poses
+// it: the frames are called prefix + number, the number written with
+// `digits` digits (stand01, run1, pain101 = "pain1" + "01").
 struct AnimationClip {
     const char* prefix;
     int frameCount;
     int digits;
+    BodyPose (Choreography::*motion)(const ClipFrame& frame) const;
+    int variant = 0;
 };
 
-// The 20 runs of a character file, 198 frames in all, in file order. The
-// program counts animations where frame numbers drop, which finds 14 here
+// The 20 runs of a character file, 198 frames in all, in file order: the one
+// list of clips, which names the frames, counts them and picks their motion.
+// The program counts animations where frame numbers drop, which finds 14 here
 // (the pain and death runs each continue their predecessor's numbering).
 extern const std::vector<AnimationClip> ANIMATION_CLIPS;
 
@@ -49,22 +63,23 @@ public:
     // the ground in it given by the pose's `lift`.
     BodyPose framePose(int index) const;
 
-    BodyPose stand(int i) const;
-    BodyPose run(int i) const;
-    BodyPose attack(int i) const;
-    BodyPose pain(int variant, int i) const;
-    BodyPose jump(int i) const;
-    BodyPose flip(int i) const;
-    BodyPose salute(int i) const;
-    BodyPose taunt(int i) const;
-    BodyPose wave(int i) const;
-    BodyPose point(int i) const;
-    BodyPose crouchStand(int i) const;
-    BodyPose crouchWalk(int i) const;
-    BodyPose crouchAttack(int i) const;
-    BodyPose crouchPain(int i) const;
-    BodyPose crouchDeath(int i) const;
-    BodyPose death(int variant, int i) const;
+    // The motions; each takes its frame count from its clip.
+    BodyPose stand(const ClipFrame& frame) const;
+    BodyPose run(const ClipFrame& frame) const;
+    BodyPose attack(const ClipFrame& frame) const;
+    BodyPose pain(const ClipFrame& frame) const;
+    BodyPose jump(const ClipFrame& frame) const;
+    BodyPose flip(const ClipFrame& frame) const;
+    BodyPose salute(const ClipFrame& frame) const;
+    BodyPose taunt(const ClipFrame& frame) const;
+    BodyPose wave(const ClipFrame& frame) const;
+    BodyPose point(const ClipFrame& frame) const;
+    BodyPose crouchStand(const ClipFrame& frame) const;
+    BodyPose crouchWalk(const ClipFrame& frame) const;
+    BodyPose crouchAttack(const ClipFrame& frame) const;
+    BodyPose crouchPain(const ClipFrame& frame) const;
+    BodyPose crouchDeath(const ClipFrame& frame) const;
+    BodyPose death(const ClipFrame& frame) const;
 
 private:
     const Skeleton& skeleton;
