@@ -101,26 +101,26 @@ int FigureBuilder::addPart(BodyPart part) {
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, const Vec3& centre, const Vec3& radii,
-                           const Vec3& axis, const Vec3& front, int segments, int rings, int atlasWidth,
-                           int atlasHeight, double squareness) {
+int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, const BlobShape& shape) {
     BodyPart part;
     part.name = name;
     part.kind = kind;
-    part.axis = normalize(axis);
-    part.front = normalize(front - part.axis * dot(front, part.axis));
-    part.origin = centre;
-    part.rings = blobRings(radii.z, radii.x, radii.y, rings, squareness);
-    part.segments = segments;
-    part.squareness = squareness;
+    part.axis = normalize(shape.axis);
+    part.front = normalize(shape.front - part.axis * dot(shape.front, part.axis));
+    part.origin = shape.centre;
+    part.rings = blobRings(shape.radii.z, shape.radii.x, shape.radii.y, shape.rings, shape.squareness);
+    part.segments = shape.segments;
+    part.squareness = shape.squareness;
     part.spans = {{-1e9, joint}};
-    part.atlas = allocate(atlasWidth, atlasHeight);
+    part.atlas = allocate(shape.atlas.width, shape.atlas.height);
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addLimb(const std::string& name, PartKind kind, int side, Joint first, Joint middle, const Vec3& end,
-                           const std::vector<RadiusAt>& radii, double flatten, const Vec3& front, int segments,
-                           int bodyRings, int atlasWidth, int atlasHeight) {
+int FigureBuilder::addLimb(const std::string& name, PartKind kind, const LimbShape& shape) {
+    const Joint first = shape.first;
+    const Joint middle = shape.middle;
+    const Vec3& end = shape.end;
+    const std::vector<RadiusAt>& radii = shape.radii;
     Vec3 start = skeleton.restPosition[first];
     Vec3 axis = normalize(end - start);
     double limbLength = length(end - start);
@@ -129,23 +129,23 @@ int FigureBuilder::addLimb(const std::string& name, PartKind kind, int side, Joi
     BodyPart part;
     part.name = name;
     part.kind = kind;
-    part.side = side;
+    part.side = shape.side;
     part.origin = start;
     part.axis = axis;
-    part.front = normalize(front - axis * dot(front, axis));
-    part.segments = segments;
+    part.front = normalize(shape.front - axis * dot(shape.front, axis));
+    part.segments = shape.segments;
     // Rounded ends: the first and last rings are the end points.
     auto ring = [&](double along, double radius) {
         Ring r;
         r.along = along;
-        r.radiusFront = radius * flatten;
+        r.radiusFront = radius * shape.flatten;
         r.radiusSide = radius;
         return r;
     };
     part.rings.push_back(ring(-0.95 * startRadius, 0.0));
     part.rings.push_back(ring(-0.6 * startRadius, 0.8 * startRadius));
-    for (int k = 0; k < bodyRings; ++k) {
-        double fraction = static_cast<double>(k) / (bodyRings - 1);
+    for (int k = 0; k < shape.bodyRings; ++k) {
+        double fraction = static_cast<double>(k) / (shape.bodyRings - 1);
         part.rings.push_back(ring(fraction * limbLength, radiusAlong(radii, fraction)));
     }
     part.rings.push_back(ring(limbLength + 0.6 * endRadius, 0.8 * endRadius));
@@ -153,38 +153,40 @@ int FigureBuilder::addLimb(const std::string& name, PartKind kind, int side, Joi
     double middleAlong = dot(skeleton.restPosition[middle] - start, axis);
     part.spans = {{-1e9, first}, {middleAlong, middle}};
     part.blendWidth = 0.35 * (radiusAlong(radii, middleAlong / limbLength) * 2.0 + 1.0);
-    part.atlas = allocate(atlasWidth, atlasHeight);
+    part.atlas = allocate(shape.atlas.width, shape.atlas.height);
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addTube(const std::string& name, PartKind kind, const Vec3& origin, const Vec3& axis,
-                           const Vec3& front, const std::vector<Ring>& rings, const std::vector<JointSpan>& spans,
-                           int segments, int atlasWidth, int atlasHeight, double squareness, double blendWidth) {
+int FigureBuilder::addTube(const std::string& name, PartKind kind, const TubeShape& shape) {
     BodyPart part;
-    part.blendWidth = blendWidth;
+    part.blendWidth = shape.blendWidth;
     part.name = name;
     part.kind = kind;
-    part.origin = origin;
-    part.axis = normalize(axis);
-    part.front = normalize(front - part.axis * dot(front, part.axis));
-    part.rings = rings;
-    part.spans = spans;
-    part.segments = segments;
-    part.squareness = squareness;
-    part.atlas = allocate(atlasWidth, atlasHeight);
+    part.origin = shape.origin;
+    part.axis = normalize(shape.axis);
+    part.front = normalize(shape.front - part.axis * dot(shape.front, part.axis));
+    part.rings = shape.rings;
+    part.spans = shape.spans;
+    part.segments = shape.segments;
+    part.squareness = shape.squareness;
+    part.atlas = allocate(shape.atlas.width, shape.atlas.height);
     return mesh.addPart(part);
 }
 
 int FigureBuilder::addTrunk(const std::vector<Ring>& rings, int segments, int atlasWidth, int atlasHeight,
                             double squareness) {
     const Skeleton& s = skeleton;
-    std::vector<JointSpan> spans = {{-1e9, PELVIS},
-                                    {s.restPosition[SPINE].z, SPINE},
-                                    {s.restPosition[CHEST].z, CHEST},
-                                    {s.restPosition[NECK].z, NECK}};
-    int index = addTube("trunk", PartKind::Torso, {0.0, 0.0, 0.0}, {0.0, 0.0, 1.0}, {1.0, 0.0, 0.0}, rings, spans,
-                        segments, atlasWidth, atlasHeight, squareness, 3.0);
-    return index;
+    TubeShape trunk;
+    trunk.rings = rings;
+    trunk.spans = {{-1e9, PELVIS},
+                   {s.restPosition[SPINE].z, SPINE},
+                   {s.restPosition[CHEST].z, CHEST},
+                   {s.restPosition[NECK].z, NECK}};
+    trunk.segments = segments;
+    trunk.atlas = {atlasWidth, atlasHeight};
+    trunk.squareness = squareness;
+    trunk.blendWidth = 3.0;
+    return addTube("trunk", PartKind::Torso, trunk);
 }
 
 LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
@@ -192,25 +194,56 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
     const Skeleton& s = skeleton;
     Vec3 forward(1.0, 0.0, 0.0);
     Vec3 armDirection = normalize(s.restPosition[HAND_LEFT] - s.restPosition[ELBOW_LEFT]);
-    parts.arm = addLimb("arm", PartKind::Arm, LEFT, SHOULDER_LEFT, ELBOW_LEFT, s.restPosition[HAND_LEFT], shapes.arm,
-                        shapes.armFlatten, forward, shapes.armSegments, shapes.armRings, shapes.armAtlas[0],
-                        shapes.armAtlas[1]);
+    LimbShape arm;
+    arm.first = SHOULDER_LEFT;
+    arm.middle = ELBOW_LEFT;
+    arm.end = s.restPosition[HAND_LEFT];
+    arm.radii = shapes.arm;
+    arm.flatten = shapes.armFlatten;
+    arm.front = forward;
+    arm.segments = shapes.armSegments;
+    arm.bodyRings = shapes.armRings;
+    arm.atlas = {shapes.armAtlas[0], shapes.armAtlas[1]};
+    parts.arm = addLimb("arm", PartKind::Arm, arm);
     addMirroredTwin(parts.arm);
     Vec3 handCentre = s.restPosition[HAND_LEFT] + armDirection * (0.8 * shapes.handRadii.z);
-    parts.hand =
-        addBlob("hand", PartKind::Hand, HAND_LEFT, handCentre, shapes.handRadii, armDirection, forward,
-                shapes.handSegments, shapes.handRings, shapes.handAtlas[0], shapes.handAtlas[1], shapes.handSquareness);
+    BlobShape hand;
+    hand.centre = handCentre;
+    hand.radii = shapes.handRadii;
+    hand.axis = armDirection;
+    hand.front = forward;
+    hand.segments = shapes.handSegments;
+    hand.rings = shapes.handRings;
+    hand.atlas = {shapes.handAtlas[0], shapes.handAtlas[1]};
+    hand.squareness = shapes.handSquareness;
+    parts.hand = addBlob("hand", PartKind::Hand, HAND_LEFT, hand);
     addMirroredTwin(parts.hand);
-    parts.leg = addLimb("leg", PartKind::Leg, LEFT, HIP_LEFT, KNEE_LEFT, s.restPosition[FOOT_LEFT], shapes.leg,
-                        shapes.legFlatten, forward, shapes.legSegments, shapes.legRings, shapes.legAtlas[0],
-                        shapes.legAtlas[1]);
+    LimbShape leg;
+    leg.first = HIP_LEFT;
+    leg.middle = KNEE_LEFT;
+    leg.end = s.restPosition[FOOT_LEFT];
+    leg.radii = shapes.leg;
+    leg.flatten = shapes.legFlatten;
+    leg.front = forward;
+    leg.segments = shapes.legSegments;
+    leg.bodyRings = shapes.legRings;
+    leg.atlas = {shapes.legAtlas[0], shapes.legAtlas[1]};
+    parts.leg = addLimb("leg", PartKind::Leg, leg);
     addMirroredTwin(parts.leg);
     Vec3 ankle = s.restPosition[FOOT_LEFT];
     Vec3 footCentre(ankle.x + shapes.footForward, ankle.y, GROUND_HEIGHT + 0.92 * shapes.footRadii.x);
     Vec3 footRadii(shapes.footRadii.x, shapes.footRadii.y, shapes.footRadii.z);
-    parts.foot =
-        addBlob("foot", PartKind::Foot, FOOT_LEFT, footCentre, footRadii, forward, {0.0, 0.0, 1.0}, shapes.footSegments,
-                shapes.footRings, shapes.footAtlas[0], shapes.footAtlas[1], shapes.footSquareness);
+    // The foot's axis runs heel to toe, and its picture faces up.
+    BlobShape foot;
+    foot.centre = footCentre;
+    foot.radii = footRadii;
+    foot.axis = forward;
+    foot.front = {0.0, 0.0, 1.0};
+    foot.segments = shapes.footSegments;
+    foot.rings = shapes.footRings;
+    foot.atlas = {shapes.footAtlas[0], shapes.footAtlas[1]};
+    foot.squareness = shapes.footSquareness;
+    parts.foot = addBlob("foot", PartKind::Foot, FOOT_LEFT, foot);
     addMirroredTwin(parts.foot);
     return parts;
 }

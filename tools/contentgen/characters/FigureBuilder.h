@@ -41,6 +41,55 @@ struct LimbShapes {
     int footAtlas[2] = {40, 32};
 };
 
+// The width and height of a part's picture on the skin, in texels.
+struct AtlasSize {
+    int width = 0;
+    int height = 0;
+};
+
+// An ellipsoid (or, with squareness above 2, a rounded box) round `centre`:
+// `radii` are towards `front`, to the side and along `axis`.
+struct BlobShape {
+    Vec3 centre;
+    Vec3 radii;
+    Vec3 axis{0.0, 0.0, 1.0};
+    Vec3 front{1.0, 0.0, 0.0};
+    int segments = 0;  // round the axis
+    int rings = 0;     // from end to end
+    AtlasSize atlas;
+    double squareness = 2.0;
+};
+
+// A limb from joint `first` through `middle` to the point `end`; `radii`
+// give its thickness along the way (squeezed by `flatten` towards the
+// front) and `front` is where its picture is centred.
+struct LimbShape {
+    int side = LEFT;
+    Joint first = PELVIS;
+    Joint middle = PELVIS;
+    Vec3 end;
+    std::vector<RadiusAt> radii;
+    double flatten = 1.0;
+    Vec3 front{1.0, 0.0, 0.0};
+    int segments = 0;
+    int bodyRings = 0;  // between the two rounded ends
+    AtlasSize atlas;
+};
+
+// A tube through `rings` along `axis` from `origin`, carried by the joints
+// of `spans`, which blend over `blendWidth`.
+struct TubeShape {
+    Vec3 origin;
+    Vec3 axis{0.0, 0.0, 1.0};
+    Vec3 front{1.0, 0.0, 0.0};
+    std::vector<Ring> rings;
+    std::vector<JointSpan> spans;
+    int segments = 0;
+    AtlasSize atlas;
+    double squareness = 2.0;
+    double blendWidth = 2.0;
+};
+
 // The part numbers of the left limbs; each right twin follows its left part.
 struct LimbParts {
     int arm;
@@ -61,24 +110,15 @@ public:
     // A free rectangle of the skin; the figure fails to build when none is left.
     AtlasRect allocate(int width, int height);
 
-    // An ellipsoid (or, with squareness above 2, a rounded box) carried by
-    // one joint: `radii` are towards the front, to the side and along `axis`.
-    int addBlob(const std::string& name, PartKind kind, Joint joint, const Vec3& centre, const Vec3& radii,
-                const Vec3& axis, const Vec3& front, int segments, int rings, int atlasWidth, int atlasHeight,
-                double squareness = 2.0);
+    // An ellipsoid or rounded box carried by one joint.
+    int addBlob(const std::string& name, PartKind kind, Joint joint, const BlobShape& shape);
 
-    // A limb from joint `first` through `middle` to the point `end`, each
-    // half carried by the joint it starts at, with rounded ends; `radii` give
-    // the thickness along it. `front` is where the limb's picture is centred.
-    int addLimb(const std::string& name, PartKind kind, int side, Joint first, Joint middle, const Vec3& end,
-                const std::vector<RadiusAt>& radii, double flatten, const Vec3& front, int segments, int bodyRings,
-                int atlasWidth, int atlasHeight);
+    // A limb from one joint through the next to a point, each half carried by
+    // the joint it starts at, with rounded ends.
+    int addLimb(const std::string& name, PartKind kind, const LimbShape& shape);
 
-    // A tube through explicit rings along `axis` from `origin`, carried by
-    // the joints of `spans`.
-    int addTube(const std::string& name, PartKind kind, const Vec3& origin, const Vec3& axis, const Vec3& front,
-                const std::vector<Ring>& rings, const std::vector<JointSpan>& spans, int segments, int atlasWidth,
-                int atlasHeight, double squareness = 2.0, double blendWidth = 2.0);
+    // A tube through explicit rings, carried by the joints of its spans.
+    int addTube(const std::string& name, PartKind kind, const TubeShape& shape);
 
     // The right-hand twin of a left part: mirrored across the figure's
     // middle, carried by the matching right joints, sharing the left part's

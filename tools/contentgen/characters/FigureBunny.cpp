@@ -138,13 +138,28 @@ Figure makeBunny() {
     double pelvisZ = s.restPosition[PELVIS].z;
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 6.2);
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, parts.headCentre, {6.2, 6.0, 6.4}, {0, 0, 1}, {1, 0, 0},
-                                 12, 9, 96, 64);
+    BlobShape headShape;
+    headShape.centre = parts.headCentre;
+    headShape.radii = {6.2, 6.0, 6.4};
+    headShape.segments = 12;
+    headShape.rings = 9;
+    headShape.atlas = {96, 64};
+    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
     Vec3 muzzleCentre = parts.headCentre + Vec3(4.8, 0.0, -2.0);
-    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleCentre, {2.0, 2.7, 1.9}, {0, 0, 1},
-                                   {1, 0, 0}, 8, 6, 40, 20);
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, muzzleCentre + Vec3(1.8, 0.0, 0.9), {0.7, 0.9, 0.6},
-                                 {0, 0, 1}, {1, 0, 0}, 6, 4, 12, 8);
+    BlobShape muzzleShape;
+    muzzleShape.centre = muzzleCentre;
+    muzzleShape.radii = {2.0, 2.7, 1.9};
+    muzzleShape.segments = 8;
+    muzzleShape.rings = 6;
+    muzzleShape.atlas = {40, 20};
+    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleShape);
+    BlobShape noseShape;
+    noseShape.centre = muzzleCentre + Vec3(1.8, 0.0, 0.9);
+    noseShape.radii = {0.7, 0.9, 0.6};
+    noseShape.segments = 6;
+    noseShape.rings = 4;
+    noseShape.atlas = {12, 8};
+    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, noseShape);
 
     BodyPart ear;
     ear.name = "ear";
@@ -160,8 +175,13 @@ Figure makeBunny() {
     parts.ear = builder.addPart(ear);
     builder.addMirroredTwin(parts.ear);
 
-    parts.tail = builder.addBlob("tail", PartKind::Tail, PELVIS, {-4.6, 0.0, pelvisZ - 1.6}, {1.9, 1.9, 1.9}, {0, 0, 1},
-                                 {1, 0, 0}, 6, 5, 24, 16);
+    BlobShape tailShape;
+    tailShape.centre = {-4.6, 0.0, pelvisZ - 1.6};
+    tailShape.radii = {1.9, 1.9, 1.9};
+    tailShape.segments = 6;
+    tailShape.rings = 5;
+    tailShape.atlas = {24, 16};
+    parts.tail = builder.addBlob("tail", PartKind::Tail, PELVIS, tailShape);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.6, 0.0, 0.0},        {hipZ - 3.0, 3.2, 4.0},        {hipZ - 1.4, 4.6, 5.2, 0.3},

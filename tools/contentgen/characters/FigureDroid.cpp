@@ -142,8 +142,14 @@ Figure makeDroid() {
     double spineZ = s.restPosition[SPINE].z;
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 4.8);
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, parts.headCentre, {5.2, 5.8, 4.8}, {0, 0, 1}, {1, 0, 0},
-                                 14, 9, 112, 56, 5.0);
+    BlobShape headShape;
+    headShape.centre = parts.headCentre;
+    headShape.radii = {5.2, 5.8, 4.8};
+    headShape.segments = 14;
+    headShape.rings = 9;
+    headShape.atlas = {112, 56};
+    headShape.squareness = 5.0;
+    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
     BodyPart antenna;
     antenna.name = "antenna";
     antenna.kind = PartKind::Extra;
@@ -168,8 +174,14 @@ Figure makeDroid() {
 
     // Shoulder pads: rounded boxes riding on the upper arms.
     Vec3 shoulder = s.restPosition[SHOULDER_LEFT];
-    parts.pad = builder.addBlob("pad", PartKind::Extra, SHOULDER_LEFT, shoulder + Vec3(0.0, 0.8, 0.6), {2.8, 2.7, 2.6},
-                                {0, 0, 1}, {1, 0, 0}, 8, 5, 32, 24, 4.0);
+    BlobShape padShape;
+    padShape.centre = shoulder + Vec3(0.0, 0.8, 0.6);
+    padShape.radii = {2.8, 2.7, 2.6};
+    padShape.segments = 8;
+    padShape.rings = 5;
+    padShape.atlas = {32, 24};
+    padShape.squareness = 4.0;
+    parts.pad = builder.addBlob("pad", PartKind::Extra, SHOULDER_LEFT, padShape);
     builder.addMirroredTwin(parts.pad);
 
     LimbShapes shapes;

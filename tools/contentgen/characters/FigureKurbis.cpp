@@ -178,10 +178,21 @@ Figure makeKurbis() {
     pumpkin.spans = {{-1e9, HEAD}};
     pumpkin.atlas = builder.allocate(128, 64);
     parts.head = builder.addPart(pumpkin);
-    parts.stem = builder.addBlob("stem", PartKind::Hat, HEAD, parts.headCentre + Vec3(-0.6, 0.4, 7.3), {0.9, 0.9, 2.2},
-                                 normalize(Vec3(-0.35, 0.2, 1.0)), {1, 0, 0}, 6, 5, 16, 16);
-    parts.collar = builder.addBlob("collar", PartKind::Extra, NECK, {0.3, 0.0, neckZ + 0.2}, {6.0, 6.4, 1.2}, {0, 0, 1},
-                                   {1, 0, 0}, 14, 5, 64, 16);
+    BlobShape stemShape;
+    stemShape.centre = parts.headCentre + Vec3(-0.6, 0.4, 7.3);
+    stemShape.radii = {0.9, 0.9, 2.2};
+    stemShape.axis = normalize(Vec3(-0.35, 0.2, 1.0));
+    stemShape.segments = 6;
+    stemShape.rings = 5;
+    stemShape.atlas = {16, 16};
+    parts.stem = builder.addBlob("stem", PartKind::Hat, HEAD, stemShape);
+    BlobShape collarShape;
+    collarShape.centre = {0.3, 0.0, neckZ + 0.2};
+    collarShape.radii = {6.0, 6.4, 1.2};
+    collarShape.segments = 14;
+    collarShape.rings = 5;
+    collarShape.atlas = {64, 16};
+    parts.collar = builder.addBlob("collar", PartKind::Extra, NECK, collarShape);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.6, 0.0, 0.0},  {hipZ - 3.0, 2.4, 3.4},        {hipZ - 1.6, 3.4, 4.4},        {hipZ + 0.8, 3.5, 4.4},

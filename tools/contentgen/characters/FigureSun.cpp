@@ -10,8 +10,13 @@ namespace characters {
 Figure makeSun() {
     Figure figure("sun", Proportions());
     FigureBuilder builder(figure.skeleton);
-    builder.addBlob("ball", PartKind::Extra, PELVIS, {0.0, 0.0, 0.0}, {12.0, 12.0, 12.0}, {0, 0, 1}, {1, 0, 0}, 20, 14,
-                    248, 200);
+    BlobShape ballShape;
+    ballShape.centre = {0.0, 0.0, 0.0};
+    ballShape.radii = {12.0, 12.0, 12.0};
+    ballShape.segments = 20;
+    ballShape.rings = 14;
+    ballShape.atlas = {248, 200};
+    builder.addBlob("ball", PartKind::Extra, PELVIS, ballShape);
     figure.mesh = builder.mesh;
     figure.skinBackground = hexColour(0xFFD24A);
     figure.skinOptions.runLengthEncoded = false;

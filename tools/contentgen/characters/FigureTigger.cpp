@@ -156,13 +156,29 @@ Figure makeTigger() {
     double chestZ = s.restPosition[CHEST].z;
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 6.6);
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, parts.headCentre, {6.6, 7.4, 6.6}, {0, 0, 1}, {1, 0, 0},
-                                 12, 10, 104, 64);
+    BlobShape headShape;
+    headShape.centre = parts.headCentre;
+    headShape.radii = {6.6, 7.4, 6.6};
+    headShape.segments = 12;
+    headShape.rings = 10;
+    headShape.atlas = {104, 64};
+    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
     Vec3 muzzleCentre = parts.headCentre + Vec3(5.0, 0.0, -2.2);
-    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleCentre, {2.4, 3.2, 2.2}, {0, 0, 1},
-                                   {1, 0, 0}, 10, 6, 40, 24);
-    parts.ear = builder.addBlob("ear", PartKind::Ear, HEAD, parts.headCentre + Vec3(-0.6, 4.6, 5.0), {0.9, 2.0, 2.2},
-                                normalize(Vec3(-0.1, 0.5, 1.0)), {1, 0, 0}, 8, 5, 24, 16);
+    BlobShape muzzleShape;
+    muzzleShape.centre = muzzleCentre;
+    muzzleShape.radii = {2.4, 3.2, 2.2};
+    muzzleShape.segments = 10;
+    muzzleShape.rings = 6;
+    muzzleShape.atlas = {40, 24};
+    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleShape);
+    BlobShape earShape;
+    earShape.centre = parts.headCentre + Vec3(-0.6, 4.6, 5.0);
+    earShape.radii = {0.9, 2.0, 2.2};
+    earShape.axis = normalize(Vec3(-0.1, 0.5, 1.0));
+    earShape.segments = 8;
+    earShape.rings = 5;
+    earShape.atlas = {24, 16};
+    parts.ear = builder.addBlob("ear", PartKind::Ear, HEAD, earShape);
     builder.addMirroredTwin(parts.ear);
 
     Vec3 tailBase = s.restPosition[TAIL_BASE];
@@ -176,8 +192,16 @@ Figure makeTigger() {
         tailRings.push_back({along, radius, radius});
     }
     tailRings.push_back({s.proportions.tailLength + 0.8, 0.0, 0.0});
-    parts.tail = builder.addTube("tail", PartKind::Tail, tailBase, tailAxis, {0, 0, 1}, tailRings,
-                                 {{-1e9, TAIL_BASE}, {step, TAIL_MIDDLE}, {2.0 * step, TAIL_TIP}}, 6, 24, 64, 2.0, 3.0);
+    TubeShape tail;
+    tail.origin = tailBase;
+    tail.axis = tailAxis;
+    tail.front = {0, 0, 1};
+    tail.rings = tailRings;
+    tail.spans = {{-1e9, TAIL_BASE}, {step, TAIL_MIDDLE}, {2.0 * step, TAIL_TIP}};
+    tail.segments = 6;
+    tail.atlas = {24, 64};
+    tail.blendWidth = 3.0;
+    parts.tail = builder.addTube("tail", PartKind::Tail, tail);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.8, 0.0, 0.0},        {hipZ - 3.2, 2.9, 3.8},        {hipZ - 1.6, 4.1, 5.0},

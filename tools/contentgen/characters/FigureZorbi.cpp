@@ -190,15 +190,37 @@ Figure makeZorbi() {
     double chestZ = s.restPosition[CHEST].z;
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 7.2);
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, parts.headCentre, {7.3, 7.5, 7.6}, {0, 0, 1}, {1, 0, 0},
-                                 12, 11, 112, 72);
-    parts.eye = builder.addBlob("eye", PartKind::Eye, HEAD, parts.headCentre + Vec3(6.0, 2.5, 0.8), {1.9, 1.6, 2.3},
-                                {0, 0, 1}, {1, 0, 0}, 7, 5, 28, 20);
+    BlobShape headShape;
+    headShape.centre = parts.headCentre;
+    headShape.radii = {7.3, 7.5, 7.6};
+    headShape.segments = 12;
+    headShape.rings = 11;
+    headShape.atlas = {112, 72};
+    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
+    BlobShape eyeShape;
+    eyeShape.centre = parts.headCentre + Vec3(6.0, 2.5, 0.8);
+    eyeShape.radii = {1.9, 1.6, 2.3};
+    eyeShape.segments = 7;
+    eyeShape.rings = 5;
+    eyeShape.atlas = {28, 20};
+    parts.eye = builder.addBlob("eye", PartKind::Eye, HEAD, eyeShape);
     builder.addMirroredTwin(parts.eye);
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, parts.headCentre + Vec3(7.4, 0.0, -1.4), {1.3, 1.1, 1.1},
-                                 {0, 0, 1}, {1, 0, 0}, 6, 5, 16, 12);
-    parts.quiff = builder.addBlob("quiff", PartKind::Hat, HEAD, parts.headCentre + Vec3(3.2, 0.0, 6.6), {1.6, 2.2, 3.4},
-                                  normalize(Vec3(0.9, 0.0, 0.45)), {0, 0, 1}, 6, 5, 24, 16);
+    BlobShape noseShape;
+    noseShape.centre = parts.headCentre + Vec3(7.4, 0.0, -1.4);
+    noseShape.radii = {1.3, 1.1, 1.1};
+    noseShape.segments = 6;
+    noseShape.rings = 5;
+    noseShape.atlas = {16, 12};
+    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, noseShape);
+    BlobShape quiffShape;
+    quiffShape.centre = parts.headCentre + Vec3(3.2, 0.0, 6.6);
+    quiffShape.radii = {1.6, 2.2, 3.4};
+    quiffShape.axis = normalize(Vec3(0.9, 0.0, 0.45));
+    quiffShape.front = {0, 0, 1};
+    quiffShape.segments = 6;
+    quiffShape.rings = 5;
+    quiffShape.atlas = {24, 16};
+    parts.quiff = builder.addBlob("quiff", PartKind::Hat, HEAD, quiffShape);
 
     std::vector<Ring> trunk = {
         {hipZ - 4.2, 0.0, 0.0},        {hipZ - 3.6, 2.8, 3.8},        {hipZ - 2.0, 4.1, 5.2},
