@@ -1,0 +1,75 @@
+// The characters of the show: every figure's MD2 model with 198 keyframes
+// and its painted skin, plus the sun's glowing ball.
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "Generators.h"
+#include "characters/Figure.h"
+#include "formats/FileWriter.h"
+
+namespace {
+
+using characters::Figure;
+
+bool writeFigure(const std::string& outputRoot, const Figure& figure, const std::string& fileName,
+                 const std::vector<Md2Frame>& frames) {
+    std::vector<std::uint8_t> model = characters::figureModelBytes(figure, frames);
+    if (!writeFileBytes(outputRoot + "/data/models/c/" + fileName + ".md2", model)) {
+        return false;
+    }
+    return writeTga(outputRoot + "/data/tex/c/" + fileName + ".tga", characters::figureSkin(figure),
+                    figure.skinOptions);
+}
+
+// Refuses a figure the program could not draw.
+bool checkFigure(const Figure& figure) {
+    int vertices = static_cast<int>(figure.mesh.vertices.size());
+    int triangles = figure.mesh.triangleCount();
+    if (vertices > 2048) {
+        std::fprintf(stderr, "contentgen: %s has %d vertices, more than the 2048 a frame may have\n",
+                     figure.name.c_str(), vertices);
+        return false;
+    }
+    if (figure.name != "sun" && (triangles < 400 || triangles > 1500)) {
+        std::fprintf(stderr, "contentgen: %s has %d triangles, outside the 400 to 1500 of a figure\n",
+                     figure.name.c_str(), triangles);
+        return false;
+    }
+    std::printf("contentgen: %s: %d vertices, %d triangles\n", figure.name.c_str(), vertices, triangles);
+    return true;
+}
+
+}  // namespace
+
+bool generateCharacters(const std::string& outputRoot) {
+    // zorbi_backup is the same hero, the figure on stage for the whole show.
+    const std::vector<std::pair<std::function<Figure()>, std::vector<std::string>>> cast = {
+        {characters::makeZorbi, {"zorbi", "zorbi_backup"}},
+        {characters::makeKurbis, {"kurbis"}},
+        {characters::makeMarvin, {"marvin"}},
+        {characters::makeDroid, {"droid"}},
+        {characters::makeBunny, {"bunny"}},
+        {characters::makeTigger, {"tigger"}},
+    };
+    for (const auto& entry : cast) {
+        Figure figure = entry.first();
+        if (!checkFigure(figure)) {
+            return false;
+        }
+        std::vector<Md2Frame> frames = characters::animateFigure(figure);
+        for (const std::string& fileName : entry.second) {
+            if (!writeFigure(outputRoot, figure, fileName, frames)) {
+                return false;
+            }
+        }
+    }
+    Figure sun = characters::makeSun();
+    Md2Frame glow;
+    glow.name = "stand01";
+    for (const characters::MeshVertex& vertex : sun.mesh.vertices) {
+        glow.positions.push_back(vertex.rest);
+    }
+    return checkFigure(sun) && writeFigure(outputRoot, sun, "sun", {glow});
+}

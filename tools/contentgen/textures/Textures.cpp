@@ -1,0 +1,28 @@
+#include "Generators.h"
+#include "formats/TgaWriter.h"
+#include "textures/TexturePainters.h"
+
+namespace {
+
+// Height of a stone above the mortar, in pixels of the normal map: slopes of
+// about 45 degrees at the stone's edges, so the relief reads in any sun angle.
+constexpr double GROUND_RELIEF_DEPTH = 11.0;
+
+}  // namespace
+
+// The four files use every storage the loader knows between them: 24 and 32
+// bits, uncompressed and run-length encoded, bottom-up and top-down.
+bool generateTextures(const std::string& outputRoot) {
+    const std::string textures = outputRoot + "/data/tex/g/";
+    bool ok = writeTga(textures + "block.tga", paintBlock(), {/*runLengthEncoded=*/true, /*topDown=*/false, false});
+
+    const GroundRelief ground = paintGround();
+    ok = writeTga(textures + "ground.tga", ground.colour, {false, /*topDown=*/true, false}) && ok;
+    ok = writeTga(textures + "groundNM.tga", normalMapFromRelief(ground, GROUND_RELIEF_DEPTH), {false, false, false}) &&
+         ok;
+
+    ok = writeTga(outputRoot + "/data/gfx/background.tga", paintBackground(),
+                  {/*runLengthEncoded=*/true, /*topDown=*/true, /*withAlpha=*/true}) &&
+         ok;
+    return ok;
+}
