@@ -28,8 +28,8 @@ HEADLESS=(
 TEST=(
   # tests (pocketsphinx: keyword spotting in the voice cues)
   libgtest-dev xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
-  # hardening and benchmarks
-  clang libclang-rt-14-dev libbenchmark-dev libassimp-dev imagemagick
+  # formatting check, hardening and benchmarks
+  clang-format clang libclang-rt-14-dev libbenchmark-dev libassimp-dev imagemagick
 )
 
 set_name=${1:-test}
