@@ -6,7 +6,7 @@ bash scripts/build.sh >/dev/null
 run=(build/run/getzorbi-capture --data build/run --size 640x480 --out docs/stills
      --still 1 --still 6 --still 10 --still 20 --still 31 --still 39)
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}"
+  bash scripts/with-x-server.sh "${run[@]}"
 else
   "${run[@]}"
 fi

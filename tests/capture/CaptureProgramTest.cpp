@@ -3,16 +3,21 @@
 // the sound track show.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sndfile.h>
 #include <stb_image.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
 
@@ -32,8 +37,8 @@ CaptureRun capture(const std::vector<std::string>& arguments, const std::string&
     std::vector<std::string> all = {"--data", dataFolder};
     all.insert(all.end(), arguments.begin(), arguments.end());
     ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE, all, "/tmp", display.name());
-    if (!tool.waitForExit(240000)) {
-        return {-1, tool.standardOutput(), "timed out"};
+    if (!tool.waitForExit()) {
+        return {-1, tool.standardOutput(), "did not end: " + tool.report()};
     }
     return {tool.status(), tool.standardOutput(), tool.standardError()};
 }
@@ -92,8 +97,7 @@ std::vector<float> readStereo(const std::string& path, int& rate) {
 // Where a sound starts: the first frame at or after `from` seconds where the
 // two tracks part. Mixing adds channels, so the track with the cues minus the
 // same show without them is the cues alone, however loud the music.
-double onsetAfter(const std::vector<float>& withCues, const std::vector<float>& withoutCues, int rate,
-                  double from) {
+double onsetAfter(const std::vector<float>& withCues, const std::vector<float>& withoutCues, int rate, double from) {
     for (size_t i = static_cast<size_t>(from * rate) * 2; i < withCues.size() && i < withoutCues.size(); ++i) {
         if (withCues[i] != withoutCues[i]) {
             return static_cast<double>(i / 2) / rate;
@@ -155,7 +159,71 @@ void prepareFolderWithoutCues(const TempDir& folder) {
     }
 }
 
+// The state letter of a process from /proc ('R', 'S', 'Z' for a zombie, ...),
+// and the id of its parent; state 0 when there is no such process.
+struct ProcessState {
+    char state = 0;
+    pid_t parent = 0;
+};
+
+ProcessState processState(pid_t process) {
+    std::string stat = readWholeFile("/proc/" + std::to_string(process) + "/stat");
+    // "pid (name) state parent ...": the name may hold anything but ends at the last ')'.
+    size_t nameEnd = stat.rfind(')');
+    ProcessState result;
+    if (nameEnd != std::string::npos && nameEnd + 4 < stat.size()) {
+        result.state = stat[nameEnd + 2];
+        result.parent = static_cast<pid_t>(std::atoi(stat.c_str() + nameEnd + 4));
+    }
+    return result;
+}
+
+pid_t firstChildOf(pid_t parent) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        pid_t process = static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
+        if (process > 0 && processState(process).parent == parent) {
+            return process;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
+
+// Ctrl+C or kill while a video is made: ffmpeg goes with the tool, nothing is
+// left under the name asked for nor under a temporary one, one line says so,
+// and the tool ends by the signal, as a shell expects (130, 143).
+TEST(CaptureProgram, InterruptedWhileMakingAVideoItLeavesNoVideoAndNoFfmpeg) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        TempDir folder;
+        PrivateDisplay display;
+        std::string video = folder.file("show.mp4");
+        ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
+                          {"--data", readyToRunFolder(), "--size", "320x240", "--video", video}, "/tmp",
+                          display.name());
+        // ffmpeg runs from the first frame to the end of the run: the whole show
+        // at this size takes seconds even on a fast machine.
+        pid_t ffmpeg = 0;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
+        while (ffmpeg == 0 && tool.running() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ffmpeg = firstChildOf(tool.pid());
+        }
+        ASSERT_NE(ffmpeg, 0) << "ffmpeg never started: " << tool.report();
+
+        tool.sendSignal(signal);
+        ASSERT_TRUE(tool.waitForExit()) << strsignal(signal) << " did not end the tool";
+        EXPECT_EQ(tool.terminatingSignal(), signal) << tool.report();
+        char ffmpegState = processState(ffmpeg).state;
+        EXPECT_TRUE(ffmpegState == 0 || ffmpegState == 'Z') << "ffmpeg still runs: " << ffmpegState;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            ADD_FAILURE() << "left behind: " << entry.path();
+        }
+        EXPECT_NE(tool.standardError().find("getzorbi-capture: interrupted, no video written to " + video + "\n"),
+                  std::string::npos)
+            << tool.report();
+    }
+}
 
 TEST(CaptureProgram, HelpAndBadOptions) {
     CaptureRun help = capture({"--help"});
@@ -216,8 +284,7 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
     ASSERT_EQ(rate, 44100);
     EXPECT_NEAR(track.size() / 2.0 / rate, 38.0 + 1.0 / 30, 0.01);
 
-    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"),
-                0.001);
+    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"), 0.001);
     const std::pair<float, const char*> cues[] = {{9.8f, "data/wav/jump.wav"},
                                                   {30.0f, "data/wav/cowards.wav"},
                                                   {31.5f, "data/wav/spit.wav"},
@@ -231,23 +298,28 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
 
 TEST(CaptureProgram, AVideoHasPicturesAndSound) {
     TempDir folder;
-    CaptureRun run = capture({"--size", "160x120", "--fps", "30", "--start", "1", "--end", "3", "--video",
-                       folder.file("clip.mp4")});
+    CaptureRun run =
+        capture({"--size", "160x120", "--fps", "30", "--start", "1", "--end", "3", "--video", folder.file("clip.mp4")});
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_NE(run.output.find("clip.mp4"), std::string::npos);
-    std::string streams = shellOutput("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 " +
-                                      folder.file("clip.mp4"));
+    std::string streams =
+        shellOutput("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 " + folder.file("clip.mp4"));
     EXPECT_NE(streams.find("video"), std::string::npos);
     EXPECT_NE(streams.find("audio"), std::string::npos);
-    std::string frames = shellOutput("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                                     "stream=nb_read_frames -of csv=p=0 " + folder.file("clip.mp4"));
+    std::string frames = shellOutput(
+        "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+        "stream=nb_read_frames -of csv=p=0 " +
+        folder.file("clip.mp4"));
     EXPECT_EQ(std::stoi("0" + frames), 61);
 }
 
 TEST(CaptureProgram, TimedemoPrintsFramesTimesAndTheBaseline) {
     CaptureRun run = capture({"--size", "160x120", "--end", "1", "--timedemo"});
     ASSERT_EQ(run.status, 0) << run.error;
-    EXPECT_TRUE(std::regex_search(run.output, std::regex(R"(^61 frames [0-9.]+ seconds [0-9.]+ fps; frame ms: median [0-9.]+, 99th [0-9.]+, worst [0-9.]+\n)")))
+    EXPECT_TRUE(std::regex_search(
+        run.output,
+        std::regex(
+            R"(^61 frames [0-9.]+ seconds [0-9.]+ fps; frame ms: median [0-9.]+, 99th [0-9.]+, worst [0-9.]+\n)")))
         << run.output;
     EXPECT_NE(run.output.find("baseline (clear and finish only): median"), std::string::npos);
     EXPECT_NE(run.output.find("peak resident memory"), std::string::npos);
