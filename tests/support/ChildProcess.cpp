@@ -168,6 +168,7 @@ void ChildProcess::kill() {
     if (waitpid(processId, &rawStatus, 0) == processId && !finished) {
         reap(rawStatus);
     }
+    finished = true;
     processId = -1;
 }
 
