@@ -35,7 +35,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_ctest=(ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
            -E 'ShowProgram|DemoProgram|WindowRobustness')
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}"
+  bash scripts/with-x-server.sh "${run_ctest[@]}"
 else
   "${run_ctest[@]}"
 fi

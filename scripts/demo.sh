@@ -15,7 +15,7 @@ bash scripts/build.sh "$build_set"
 if [ -z "${DISPLAY:-}" ]; then
   video=build/run/getzorbi.mp4
   echo "No display to open a window on: rendering the show to $video instead (about two minutes)."
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  bash scripts/with-x-server.sh \
     build/run/getzorbi-capture --data build/run --video "$video"
   echo "The show is in $(pwd)/$video: watch it with any video player."
   exit 0

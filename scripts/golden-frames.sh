@@ -7,7 +7,7 @@ bash scripts/build.sh headless >/dev/null
 run=(build/run/getzorbi-capture --data build/run --size 320x240 --fps 30 --out tests/capture/golden
      --still 1 --still 6 --still 12 --still 30 --still 39)
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}"
+  bash scripts/with-x-server.sh "${run[@]}"
 else
   "${run[@]}"
 fi

@@ -18,7 +18,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-noreset -screen 0 1280x1024x24" bash "$0" "$@"
+  exec bash "$(dirname "$0")/with-x-server.sh" bash "$0" "$@"
 fi
 
 list="$root/tests/mutants/mutants.txt"

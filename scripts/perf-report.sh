@@ -35,7 +35,7 @@ begin() { load_before=$(one_minute_load); }
 load() { echo "load $load_before-$(one_minute_load)"; }
 wanted() { [[ "$skip" != *" $1 "* ]]; }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-in_xvfb() { xvfb-run -a -s "-noreset -screen 0 1920x1200x24" "$@"; }
+in_xvfb() { X_SCREEN=1920x1200x24 bash scripts/with-x-server.sh "$@"; }
 
 echo "# Performance report"
 echo

@@ -10,7 +10,7 @@ run=(build/run/getzorbi-capture --data build/run --size 640x480 --out docs/still
      --still 1 --still 6 --still 10 --still 25.4 --still 31.7 --still 39)
 rm -f docs/stills/still-*.png
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}"
+  bash scripts/with-x-server.sh "${run[@]}"
 else
   "${run[@]}"
 fi

@@ -17,11 +17,11 @@ interval=5
 report=$(mktemp)
 samples=$(mktemp)
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$capture" --data "$run_folder" --size 800x600 \
+bash scripts/with-x-server.sh "$capture" --data "$run_folder" --size 800x600 \
   --timedemo --end "$seconds" >"$report" 2>&1 &
 runner=$!
 
-# xvfb-run starts the capture tool as its own child.
+# with-x-server.sh starts the capture tool as its own child.
 pid=""
 for _ in $(seq 1 100); do
   pid=$(pgrep -f -P "$runner" getzorbi-capture || true)

@@ -32,7 +32,7 @@ probe "modelLoad=_ZN8Md2Model4loadEPKc" --no-demangle
 probe "imageLoad=_ZN8TGAImageC1EPKc" --no-demangle
 trap 'perf probe -q --del "$group:*" 2>/dev/null || true; kill "${xvfb:-}" 2>/dev/null || true' EXIT
 
-exec 5< <(Xvfb -displayfd 1 -screen 0 "${STARTUP_SCREEN:-1280x1024x24}" -nolisten tcp 2>/dev/null)
+exec 5< <(Xvfb -displayfd 1 -noreset -screen 0 "${STARTUP_SCREEN:-1280x1024x24}" -nolisten tcp 2>/dev/null)
 xvfb=$!
 read -r -u 5 display_number
 export DISPLAY=:$display_number SDL_AUDIODRIVER=dummy

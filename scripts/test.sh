@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs and builds everything (tests, hardening and benchmark tools
 # included), then runs every test. Tests that draw need an X display: without
-# one, the tests run inside a private Xvfb server.
+# one, the tests run under an X server of their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +9,7 @@ bash scripts/build.sh test
 
 run_ctest=(ctest --test-dir build --output-on-failure -j"$(nproc)")
 if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}"
+  bash scripts/with-x-server.sh "${run_ctest[@]}"
 else
   "${run_ctest[@]}"
 fi

@@ -82,6 +82,10 @@ int SoundSystem::openDevice() {
 
 bool SoundSystem::startAudioAndOpenDevice() {
     snd_lib_error_set_handler(ignoreAlsaMessage);
+    // SDL's audio start-up would otherwise catch SIGINT and SIGTERM and only
+    // queue a quit event that nothing reads: Ctrl+C and kill must end the
+    // program as they end any other.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

@@ -2,12 +2,14 @@
 // the window it opens and how it ends.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
 
 #include "support/ChildProcess.h"
+#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
 
@@ -37,10 +39,11 @@ Geometry windowGeometry(const PrivateDisplay& display, const std::string& window
 
 // The size the window settles at: GLUT applies the configured size once the
 // main loop runs, after loading, so the first size seen may be its default.
-Geometry settledGeometry(const PrivateDisplay& display, const std::string& windowId, Geometry expected) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+Geometry settledGeometry(const PrivateDisplay& display, const std::string& windowId, Geometry expected,
+                         ChildProcess& program) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
     Geometry geometry = windowGeometry(display, windowId);
-    while ((geometry.width != expected.width || geometry.height != expected.height) &&
+    while ((geometry.width != expected.width || geometry.height != expected.height) && program.running() &&
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         geometry = windowGeometry(display, windowId);
@@ -49,11 +52,15 @@ Geometry settledGeometry(const PrivateDisplay& display, const std::string& windo
 }
 
 // Waits until the banner has been printed, which is after the window opened.
-bool waitForOutput(const ChildProcess& program, const std::string& expected, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+bool waitForOutput(ChildProcess& program, const std::string& expected) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
     while (std::chrono::steady_clock::now() < deadline) {
+        bool ended = !program.running();
         if (program.standardOutput().find(expected) != std::string::npos) {
             return true;
+        }
+        if (ended) {
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -72,12 +79,12 @@ TEST(DemoProgram, WithoutStartIniOpensTheDefaultWindowAndPrintsTheBanner) {
     PrivateDisplay display;
     ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
 
-    std::string window = display.findWindow(TITLE, 10000);
-    ASSERT_FALSE(window.empty()) << demo.standardError();
-    Geometry geometry = settledGeometry(display, window, {800, 600});
+    std::string window = display.findWindow(TITLE, demo);
+    ASSERT_FALSE(window.empty()) << demo.report();
+    Geometry geometry = settledGeometry(display, window, {800, 600}, demo);
     EXPECT_EQ(geometry.width, 800);
     EXPECT_EQ(geometry.height, 600);
-    ASSERT_TRUE(waitForOutput(demo, BANNER_800, 10000));
+    ASSERT_TRUE(waitForOutput(demo, BANNER_800)) << demo.report();
     EXPECT_EQ(demo.standardOutput(), BANNER_800);
 }
 
@@ -107,10 +114,10 @@ TEST(DemoProgram, StartIniSetsTheWindowSize) {
     PrivateDisplay display;
     ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
 
-    std::string window = display.findWindow(TITLE, 10000);
-    ASSERT_FALSE(window.empty()) << demo.standardError();
-    ASSERT_TRUE(waitForOutput(demo, "1024x768:32@75... \n", 10000));
-    Geometry geometry = settledGeometry(display, window, {1024, 768});
+    std::string window = display.findWindow(TITLE, demo);
+    ASSERT_FALSE(window.empty()) << demo.report();
+    ASSERT_TRUE(waitForOutput(demo, "1024x768:32@75... \n")) << demo.report();
+    Geometry geometry = settledGeometry(display, window, {1024, 768}, demo);
     EXPECT_EQ(geometry.width, 1024);
     EXPECT_EQ(geometry.height, 768);
 }
@@ -121,10 +128,12 @@ TEST(DemoProgram, GameModeTheDisplayRefusesFallsBackToAWindow) {
     PrivateDisplay display;
     ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
 
-    std::string window = display.findWindow(TITLE, 10000);
-    ASSERT_FALSE(window.empty()) << demo.standardError();
-    ASSERT_TRUE(waitForOutput(demo, "Loading Demo with settings: 640x480:16@60... \n", 10000));
-    EXPECT_TRUE(demo.running());
+    std::string window = display.findWindow(TITLE, demo);
+    ASSERT_FALSE(window.empty()) << demo.report();
+    ASSERT_TRUE(waitForOutput(demo, "Loading Demo with settings: 640x480:16@60... \n")) << demo.report();
+    // Past loading, in the main loop, which would end a run without a window.
+    settledGeometry(display, window, {640, 480}, demo);
+    EXPECT_TRUE(demo.running()) << demo.report();
 }
 
 TEST(DemoProgram, EscapeEndsItWithStatusZeroAndOtherKeysDoNot) {
@@ -132,12 +141,12 @@ TEST(DemoProgram, EscapeEndsItWithStatusZeroAndOtherKeysDoNot) {
     prepareRunFolder(folder, "");
     PrivateDisplay display;
     ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
-    std::string window = display.findWindow(TITLE, 10000);
-    ASSERT_FALSE(window.empty()) << demo.standardError();
-    ASSERT_TRUE(waitForOutput(demo, "... \n", 10000));
+    std::string window = display.findWindow(TITLE, demo);
+    ASSERT_FALSE(window.empty()) << demo.report();
+    ASSERT_TRUE(waitForOutput(demo, "... \n")) << demo.report();
     // Once the window has its configured size the main loop runs; with no
     // window manager, keys go to the window under the pointer.
-    settledGeometry(display, window, {800, 600});
+    settledGeometry(display, window, {800, 600}, demo);
     display.run("xdotool mousemove --window " + window + " 400 300");
 
     pressKey(display, "a");
@@ -146,7 +155,28 @@ TEST(DemoProgram, EscapeEndsItWithStatusZeroAndOtherKeysDoNot) {
     EXPECT_FALSE(demo.waitForExit(500)) << "a key other than Escape ended the demo";
 
     pressKey(display, "Escape");
-    ASSERT_TRUE(demo.waitForExit(1000));
+    ASSERT_TRUE(demo.waitForExit()) << demo.report();
     EXPECT_FALSE(demo.killedBySignal());
     EXPECT_EQ(demo.status(), 0);
+}
+
+// Ctrl+C and kill end the demo by the signal itself, so a shell reports 130
+// and 143. SDL's audio start-up would install handlers for both that only
+// queue a quit event, which the demo never reads.
+TEST(DemoProgram, CtrlCAndTerminateEndItByTheSignal) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        TempDir folder;
+        prepareRunFolder(folder, "");
+        PrivateDisplay display;
+        ChildProcess demo(demoExecutable(), {}, folder.path(), display.name());
+        std::string window = display.findWindow(TITLE, demo);
+        ASSERT_FALSE(window.empty()) << demo.report();
+        // The window takes its configured size in the main loop: the sound has started.
+        settledGeometry(display, window, {800, 600}, demo);
+        ASSERT_TRUE(demo.running()) << demo.report();
+
+        demo.sendSignal(signal);
+        ASSERT_TRUE(demo.waitForExit()) << strsignal(signal) << " did not end the demo";
+        EXPECT_EQ(demo.terminatingSignal(), signal) << demo.report();
+    }
 }

@@ -14,15 +14,13 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
 
 namespace {
 
 const char* TITLE = "Get Zorbi";
-// Loading every model and texture takes a few seconds on a busy machine.
-constexpr int START_TIMEOUT_MS = 60000;
-constexpr int DRAW_TIMEOUT_MS = 15000;
 
 void pause(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -78,17 +76,17 @@ public:
         prepareRunFolder(folder, startIni);
         demo = std::make_unique<ChildProcess>(demoExecutable(), std::vector<std::string>{}, folder.path(),
                                               display.name(), std::vector<std::string>{"SDL_AUDIODRIVER=dummy"});
-        window = display.findWindow(TITLE, START_TIMEOUT_MS);
+        window = display.findWindow(TITLE, *demo);
     }
 
-    bool started() { return !window.empty() && keepsDrawing(*demo, display, window, START_TIMEOUT_MS); }
-    bool stillDrawing() { return keepsDrawing(*demo, display, window, DRAW_TIMEOUT_MS); }
+    bool started() { return !window.empty() && keepsDrawing(*demo, display, window, PATIENCE_MS); }
+    bool stillDrawing() { return keepsDrawing(*demo, display, window, PATIENCE_MS); }
 
     void expectEscapeEndsItCleanly() {
         display.run("xdotool windowfocus --sync " + window + " key Escape");
-        ASSERT_TRUE(demo->waitForExit(5000)) << "Escape did not end the demo";
-        EXPECT_FALSE(demo->killedBySignal());
-        EXPECT_EQ(demo->status(), 0) << demo->standardError();
+        ASSERT_TRUE(demo->waitForExit()) << "Escape did not end the demo";
+        EXPECT_FALSE(demo->killedBySignal()) << demo->report();
+        EXPECT_EQ(demo->status(), 0) << demo->report();
         EXPECT_EQ(demo->standardError().find("Error"), std::string::npos) << demo->standardError();
     }
 
@@ -102,12 +100,12 @@ public:
 
 TEST(WindowRobustness, ShrunkToOnePixelAndToTheLowestHeightItDrawsOnWhenGrownAgain) {
     RunningDemo run("");
-    ASSERT_TRUE(run.started()) << run.demo->standardError();
+    ASSERT_TRUE(run.started()) << run.demo->report();
 
     resize(run.display, run.window, 1, 1);
     EXPECT_EQ(windowSize(run.display, run.window), "1x1");
     pause(500);
-    ASSERT_TRUE(run.demo->running()) << run.demo->standardError();
+    ASSERT_TRUE(run.demo->running()) << run.demo->report();
 
     // X has no zero-sized windows: 1 is the lowest height a window can get
     // from outside (xdotool takes 0 as "leave it"). The height 0 itself comes
@@ -115,7 +113,7 @@ TEST(WindowRobustness, ShrunkToOnePixelAndToTheLowestHeightItDrawsOnWhenGrownAga
     resize(run.display, run.window, 800, 1);
     EXPECT_EQ(windowSize(run.display, run.window), "800x1");
     pause(500);
-    ASSERT_TRUE(run.demo->running()) << run.demo->standardError();
+    ASSERT_TRUE(run.demo->running()) << run.demo->report();
 
     // Quick shrinking and growing, each size reshaping the projection.
     for (int size = 1; size <= 601; size += 40) {
@@ -141,33 +139,33 @@ TEST(WindowRobustness, SidesOfZeroOrTooLargeInStartIniGiveTheNearestWindowTheDis
     for (const Case& c : cases) {
         SCOPED_TRACE(c.startIni);
         RunningDemo run(c.startIni);
-        ASSERT_FALSE(run.window.empty()) << run.demo->standardError();
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(START_TIMEOUT_MS);
+        ASSERT_FALSE(run.window.empty()) << run.demo->report();
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
         while (windowSize(run.display, run.window) != c.expectedSize && run.demo->running() &&
                std::chrono::steady_clock::now() < deadline) {
             pause(100);
         }
         EXPECT_EQ(windowSize(run.display, run.window), c.expectedSize);
         if (c.showsAPicture) {
-            EXPECT_TRUE(run.started()) << run.demo->standardError();
+            EXPECT_TRUE(run.started()) << run.demo->report();
         }
         EXPECT_NE(run.demo->standardError().find(std::string("using ") + c.expectedSize + ".\n"), std::string::npos)
-            << run.demo->standardError();
+            << run.demo->report();
 
         resize(run.display, run.window, 640, 480);
-        EXPECT_TRUE(run.stillDrawing()) << run.demo->standardError();
+        EXPECT_TRUE(run.stillDrawing()) << run.demo->report();
         run.expectEscapeEndsItCleanly();
     }
 }
 
 TEST(WindowRobustness, FocusChangesHidingAndKeyBurstsLeaveTheShowRunning) {
     RunningDemo run("");
-    ASSERT_TRUE(run.started()) << run.demo->standardError();
+    ASSERT_TRUE(run.started()) << run.demo->report();
 
     // Another client's window takes the focus, then gives it back, several times.
-    run.display.run("xmessage -title other 'another window' >/dev/null 2>&1 &");
-    std::string other = run.display.findWindow("other", 10000);
-    ASSERT_FALSE(other.empty());
+    ChildProcess message("/usr/bin/xmessage", {"-title", "other", "another window"}, "/tmp", run.display.name());
+    std::string other = run.display.findWindow("other", message);
+    ASSERT_FALSE(other.empty()) << message.report();
     for (int i = 0; i < 5; ++i) {
         run.display.run("xdotool windowfocus --sync " + other);
         run.display.run("xdotool windowraise " + other);
@@ -178,7 +176,7 @@ TEST(WindowRobustness, FocusChangesHidingAndKeyBurstsLeaveTheShowRunning) {
     run.display.run("xdotool windowunmap --sync " + run.window);
     pause(300);
     run.display.run("xdotool windowmap --sync " + run.window);
-    ASSERT_TRUE(run.stillDrawing()) << run.demo->standardError();
+    ASSERT_TRUE(run.stillDrawing()) << run.demo->report();
 
     // Bursts of every kind of key but Escape, with no delay between them:
     // letters, digits, Return, Tab, space, Backspace, Delete, arrows,
@@ -197,6 +195,6 @@ TEST(WindowRobustness, FocusChangesHidingAndKeyBurstsLeaveTheShowRunning) {
     pause(300);
     run.display.run("xdotool keyup d keyup s keyup a keyup shift");
     run.display.run("xdotool type --delay 0 'Get Zorbi goes on and on 0123456789 !@#$%^&*()'");
-    ASSERT_TRUE(run.stillDrawing()) << run.demo->standardError();
+    ASSERT_TRUE(run.stillDrawing()) << run.demo->report();
     run.expectEscapeEndsItCleanly();
 }

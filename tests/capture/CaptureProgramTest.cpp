@@ -3,19 +3,24 @@
 // the sound track show.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sndfile.h>
 #include <stb_image.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/AudioTestFiles.h"
 #include "CaptureOptions.h"
 #include "ShowFacts.h"
 #include "support/ChildProcess.h"
+#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
 
@@ -35,8 +40,8 @@ CaptureRun capture(const std::vector<std::string>& arguments, const std::string&
     std::vector<std::string> all = {"--data", dataFolder};
     all.insert(all.end(), arguments.begin(), arguments.end());
     ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE, all, "/tmp", display.name());
-    if (!tool.waitForExit(240000)) {
-        return {-1, tool.standardOutput(), "timed out"};
+    if (!tool.waitForExit()) {
+        return {-1, tool.standardOutput(), "did not end: " + tool.report()};
     }
     return {tool.status(), tool.standardOutput(), tool.standardError()};
 }
@@ -151,7 +156,71 @@ void prepareFolderWithoutCues(const TempDir& folder) {
     }
 }
 
+// The state letter of a process from /proc ('R', 'S', 'Z' for a zombie, ...),
+// and the id of its parent; state 0 when there is no such process.
+struct ProcessState {
+    char state = 0;
+    pid_t parent = 0;
+};
+
+ProcessState processState(pid_t process) {
+    std::string stat = readWholeFile("/proc/" + std::to_string(process) + "/stat");
+    // "pid (name) state parent ...": the name may hold anything but ends at the last ')'.
+    size_t nameEnd = stat.rfind(')');
+    ProcessState result;
+    if (nameEnd != std::string::npos && nameEnd + 4 < stat.size()) {
+        result.state = stat[nameEnd + 2];
+        result.parent = static_cast<pid_t>(std::atoi(stat.c_str() + nameEnd + 4));
+    }
+    return result;
+}
+
+pid_t firstChildOf(pid_t parent) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        pid_t process = static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
+        if (process > 0 && processState(process).parent == parent) {
+            return process;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
+
+// Ctrl+C or kill while a video is made: ffmpeg goes with the tool, nothing is
+// left under the name asked for nor under a temporary one, one line says so,
+// and the tool ends by the signal, as a shell expects (130, 143).
+TEST(CaptureProgram, InterruptedWhileMakingAVideoItLeavesNoVideoAndNoFfmpeg) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        TempDir folder;
+        PrivateDisplay display;
+        std::string video = folder.file("show.mp4");
+        ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
+                          {"--data", readyToRunFolder(), "--size", "320x240", "--video", video}, "/tmp",
+                          display.name());
+        // ffmpeg runs from the first frame to the end of the run: the whole show
+        // at this size takes seconds even on a fast machine.
+        pid_t ffmpeg = 0;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
+        while (ffmpeg == 0 && tool.running() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ffmpeg = firstChildOf(tool.pid());
+        }
+        ASSERT_NE(ffmpeg, 0) << "ffmpeg never started: " << tool.report();
+
+        tool.sendSignal(signal);
+        ASSERT_TRUE(tool.waitForExit()) << strsignal(signal) << " did not end the tool";
+        EXPECT_EQ(tool.terminatingSignal(), signal) << tool.report();
+        char ffmpegState = processState(ffmpeg).state;
+        EXPECT_TRUE(ffmpegState == 0 || ffmpegState == 'Z') << "ffmpeg still runs: " << ffmpegState;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            ADD_FAILURE() << "left behind: " << entry.path();
+        }
+        EXPECT_NE(tool.standardError().find("getzorbi-capture: interrupted, no video written to " + video + "\n"),
+                  std::string::npos)
+            << tool.report();
+    }
+}
 
 TEST(CaptureProgram, HelpAndRefusedRuns) {
     CaptureRun help = capture({"--help"});

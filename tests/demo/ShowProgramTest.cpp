@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "support/ChildProcess.h"
+#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
 
@@ -33,7 +34,8 @@ void waitUntil(std::chrono::steady_clock::time_point start, int ms) {
 
 // The standard deviation of a screenshot's grey levels, 0 to 1.
 double contrast(const PrivateDisplay& display, const std::string& png) {
-    return std::stod("0" + display.run("convert " + png + " -colorspace Gray -format '%[fx:standard_deviation]' info:"));
+    return std::stod("0" +
+                     display.run("convert " + png + " -colorspace Gray -format '%[fx:standard_deviation]' info:"));
 }
 
 double difference(const std::string& a, const std::string& b) {
@@ -50,17 +52,17 @@ TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
     PrivateDisplay display;
     // The silent driver stands in for a sound card the test machine lacks.
     ChildProcess demo(demoExecutable(), {}, readyToRunFolder(), display.name(), {"SDL_AUDIODRIVER=dummy"});
-    std::string window = display.findWindow("Get Zorbi", 10000);
-    ASSERT_FALSE(window.empty()) << demo.standardError();
+    std::string window = display.findWindow("Get Zorbi", demo);
+    ASSERT_FALSE(window.empty()) << demo.report();
 
     // The show's clock starts once loading is over, which is about when the
     // window first shows a picture.
     std::string first = shots.file("first.png");
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
     do {
         display.run("import -window " + window + " " + first);
-    } while (contrast(display, first) <= 0.05 && std::chrono::steady_clock::now() < deadline);
-    ASSERT_GT(contrast(display, first), 0.05) << "the window never showed the show";
+    } while (contrast(display, first) <= 0.05 && demo.running() && std::chrono::steady_clock::now() < deadline);
+    ASSERT_GT(contrast(display, first), 0.05) << "the window never showed the show: " << demo.report();
     auto showStart = std::chrono::steady_clock::now();
 
     const int moments[] = {1000, 6000, 30000, 39000};
@@ -71,7 +73,7 @@ TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
         display.run("import -window " + window + " " + files[i]);
         ASSERT_TRUE(std::filesystem::exists(files[i]));
         EXPECT_GT(contrast(display, files[i]), 0.05) << files[i] << " looks blank";
-        ASSERT_TRUE(demo.running()) << demo.standardError();
+        ASSERT_TRUE(demo.running()) << demo.report();
     }
     for (int i = 1; i < 4; ++i) {
         EXPECT_GT(difference(files[i - 1], files[i]), 0.005) << "the show should move on";
@@ -79,8 +81,8 @@ TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
 
     // With no window manager, keys go to the window under the pointer.
     display.run("xdotool mousemove --window " + window + " 400 300 key Escape");
-    ASSERT_TRUE(demo.waitForExit(2000));
-    EXPECT_EQ(demo.status(), 0);
+    ASSERT_TRUE(demo.waitForExit()) << "Escape did not end the demo";
+    EXPECT_EQ(demo.status(), 0) << demo.report();
     EXPECT_EQ(demo.standardOutput(), BANNER);
     EXPECT_EQ(demo.standardError(), "");
 }
@@ -89,8 +91,8 @@ TEST(ShowProgram, AMissingFirstModelEndsTheRunBeforeAnythingElseLoads) {
     TempDir empty;
     PrivateDisplay display;
     ChildProcess demo(demoExecutable(), {}, empty.path(), display.name());
-    ASSERT_TRUE(demo.waitForExit(10000));
-    EXPECT_EQ(demo.status(), 1);
+    ASSERT_TRUE(demo.waitForExit()) << demo.report();
+    EXPECT_EQ(demo.status(), 1) << demo.report();
     EXPECT_EQ(demo.standardOutput(), BANNER);
     EXPECT_EQ(demo.standardError(), "Error! Cannot find file: data/models/c/zorbi.md2\n");
 }

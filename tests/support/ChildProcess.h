@@ -5,8 +5,18 @@
 #include <string>
 #include <vector>
 
+// The longest any wait of a test on a program may last, short of CTest's
+// limit for a whole test so that the test can still say what it saw. Only a
+// program that hangs reaches it: every wait ends as soon as what it waits
+// for has happened or the program has exited, so a busy machine makes tests
+// slower, never red.
+constexpr int PATIENCE_MS = 240000;
+
 // A program started in its own working folder, with its standard output and
 // error collected in files, for end-to-end tests of the real executables.
+// It runs in a process group of its own and is killed with everything in
+// that group when the object goes, and by the kernel when the test process
+// dies first (however it dies), so no test leaves a program behind.
 class ChildProcess {
 public:
     // `display`, when not empty, becomes the program's DISPLAY; `environment`
@@ -14,23 +24,34 @@ public:
     ChildProcess(const std::string& executable, const std::vector<std::string>& arguments,
                  const std::string& workingDirectory, const std::string& display = "",
                  const std::vector<std::string>& environment = {});
-    ~ChildProcess();  // kills the program if it still runs
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Waits up to timeoutMs; true when the program has ended (status() then valid).
-    bool waitForExit(int timeoutMs);
-    bool running();
-    int status() const { return exitStatus; }
-    bool killedBySignal() const { return signalled; }
+    // Waits until the program ends, at most timeoutMs; true when it has ended
+    // (status() and the rest are then valid).
+    bool waitForExit(int timeoutMs = PATIENCE_MS);
+    bool running() { return !waitForExit(0); }
+    int status() const { return exitStatus; }  // -1 when a signal ended it
+    bool killedBySignal() const { return signalNumber != 0; }
+    int terminatingSignal() const { return signalNumber; }
+    void sendSignal(int signal);
     void kill();
     pid_t pid() const { return processId; }
 
     std::string standardOutput() const;
     std::string standardError() const;
+    // How it stands ("running", "exited with status 1", "ended by signal 9")
+    // and what it printed: the message for a failed expectation.
+    std::string report();
 
 private:
+    void reap(int rawStatus);
+
     pid_t processId = -1;
+    int exitFd = -1;  // readable once the program has ended
     bool finished = false;
-    bool signalled = false;
+    int signalNumber = 0;
     int exitStatus = -1;
     std::string outputPath;
     std::string errorPath;
@@ -39,19 +60,6 @@ private:
 // Runs a shell command and returns what it printed on standard output.
 std::string shellOutput(const std::string& command);
 
-// An Xvfb server of its own (24-bit, 1280x1024) for one test, so tests that
-// look for windows by title can run side by side.
-class PrivateDisplay {
-public:
-    PrivateDisplay();
-    ~PrivateDisplay();
-    const std::string& name() const { return displayName; }
-    // Runs an X client command (xdotool, xwininfo) against this display.
-    std::string run(const std::string& command) const;
-    // The id of the first window with exactly this title, or "" after timeoutMs.
-    std::string findWindow(const std::string& title, int timeoutMs) const;
-
-private:
-    pid_t serverPid = -1;
-    std::string displayName;
-};
+// In a child between fork and exec: asks the kernel to kill this process when
+// the process that forked it dies, or ends it at once if that already happened.
+void dieWithParent(pid_t parent);

@@ -13,6 +13,7 @@
 
 #include "CaptureOptions.h"
 #include "EndingFade.h"
+#include "Interruption.h"
 #include "OffscreenTarget.h"
 #include "PngFile.h"
 #include "ProgressBar.h"
@@ -99,13 +100,25 @@ std::vector<float> soundOfWrittenFrames(ShowPlayer& player, int firstWritten) {
     return std::vector<float>(player.sound.begin() + static_cast<long>(from), player.sound.end());
 }
 
+// Where the video is made; it takes the name asked for only once it is
+// whole. The same extension, from which ffmpeg takes the container.
+std::string partialVideoName(const std::string& videoFile) {
+    return videoFile + ".partial" + std::filesystem::path(videoFile).extension().string();
+}
+
 bool writeVideo(const std::string& silentVideo, const std::string& soundFile, const CaptureOptions& options) {
-    bool muxed = muxSound(silentVideo, soundFile, options.videoFile);
+    std::string partial = partialVideoName(options.videoFile);
+    bool muxed = muxSound(silentVideo, soundFile, partial);
     std::filesystem::remove(silentVideo);
-    if (!muxed) {
-        std::fprintf(stderr, "getzorbi-capture: ffmpeg could not put the sound under %s\n", options.videoFile.c_str());
+    if (options.audioFile.empty()) {
+        std::filesystem::remove(soundFile);
     }
-    return muxed;
+    if (!muxed) {
+        std::filesystem::remove(partial);
+        std::fprintf(stderr, "getzorbi-capture: ffmpeg could not put the sound under %s\n", options.videoFile.c_str());
+        return false;
+    }
+    return publishFinishedFile(partial, options.videoFile);
 }
 
 int runCapture(ShowPlayer& player, const CaptureOptions& options) {
@@ -122,6 +135,13 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
 
     VideoEncoder video;
     std::string silentVideo = options.videoFile + ".silent.mp4";
+    if (!options.videoFile.empty()) {
+        std::vector<std::string> temporaries = {silentVideo, partialVideoName(options.videoFile)};
+        if (options.audioFile.empty()) {
+            temporaries.push_back(options.videoFile + ".wav");
+        }
+        removeOnInterrupt(temporaries, "getzorbi-capture: interrupted, no video written to " + options.videoFile);
+    }
     if (!options.videoFile.empty() && !video.open(silentVideo, player.width, player.height, player.framesPerSecond)) {
         return 1;
     }
@@ -184,9 +204,6 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
         }
         if (!options.videoFile.empty()) {
             ok = writeVideo(silentVideo, soundFile, options);
-            if (options.audioFile.empty()) {
-                std::filesystem::remove(soundFile);
-            }
             if (ok) {
                 reportWritten(options.videoFile);
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -20,6 +22,7 @@ public:
 
 private:
     FILE* pipe = nullptr;
+    pid_t ffmpeg = -1;
 };
 
 // True when `program` is an executable found on PATH.
