@@ -14,6 +14,7 @@
 #include "audio/MixFormat.h"
 #include "content/SoundMeasure.h"
 #include "support/ChildProcess.h"
+#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
 #include "support/TempDir.h"
 
@@ -47,11 +48,11 @@ std::vector<float> recordShowSound(const TempDir& folder) {
                        std::to_string(RECORDED_SECONDS), "--audio", track},
                       folder.path(), display.name());
     std::vector<float> samples;
-    if (!tool.waitForExit(280000)) {
-        ADD_FAILURE() << "the capture tool did not finish";
+    if (!tool.waitForExit()) {
+        ADD_FAILURE() << "the capture tool did not finish: " << tool.report();
         return samples;
     }
-    EXPECT_EQ(tool.status(), 0) << tool.standardError();
+    EXPECT_EQ(tool.status(), 0) << tool.report();
     SF_INFO info = {};
     SNDFILE* file = sf_open(track.c_str(), SFM_READ, &info);
     if (file == nullptr) {
