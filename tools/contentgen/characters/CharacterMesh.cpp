@@ -11,8 +11,10 @@ Corner skinCorner(const BodyPart& part, int vertex, double u, double v) {
 
 // The strips and fans of one part, with vertex numbers counted from `base`:
 // a fan round the first point, a strip for each band between neighbouring
-// rings, a fan round the last point. `reverse` swaps the winding.
-std::vector<Primitive> partPrimitives(const BodyPart& part, int base, bool reverse) {
+// rings, a fan round the last point, wound as the rings run or the other way.
+enum class Winding { AlongRings, Reversed };
+std::vector<Primitive> partPrimitives(const BodyPart& part, int base, Winding winding) {
+    const bool reverse = winding == Winding::Reversed;
     std::vector<double> v = part.ringParameters();
     int segments = part.segments;
     int ringCount = static_cast<int>(part.rings.size());
@@ -105,9 +107,9 @@ int CharacterMesh::addPart(const BodyPart& part) {
     for (const MeshVertex& vertex : vertices) {
         rest.push_back(vertex.rest);
     }
-    std::vector<Primitive> own = partPrimitives(part, base, false);
+    std::vector<Primitive> own = partPrimitives(part, base, Winding::AlongRings);
     if (outwardVolume(own, rest) < 0.0) {
-        own = partPrimitives(part, base, true);
+        own = partPrimitives(part, base, Winding::Reversed);
     }
     primitives.insert(primitives.end(), own.begin(), own.end());
     parts.push_back(part);

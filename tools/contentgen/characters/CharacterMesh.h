@@ -3,13 +3,12 @@
 #include <array>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "characters/BodyPart.h"
 #include "characters/Skeleton.h"
 #include "formats/Md2Writer.h"
 
 namespace characters {
-
-constexpr int SKIN_SIZE = 256;
 
 // A vertex of the figure in its rest pose and the (at most two) joints that
 // carry it.

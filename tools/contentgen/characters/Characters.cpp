@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Generators.h"
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "formats/FileWriter.h"
 
@@ -27,9 +28,9 @@ bool writeFigure(const std::string& outputRoot, const Figure& figure, const std:
 bool checkFigure(const Figure& figure) {
     int vertices = static_cast<int>(figure.mesh.vertices.size());
     int triangles = figure.mesh.triangleCount();
-    if (vertices > 2048) {
-        std::fprintf(stderr, "contentgen: %s has %d vertices, more than the 2048 a frame may have\n",
-                     figure.name.c_str(), vertices);
+    if (vertices > MODEL_MAX_VERTICES) {
+        std::fprintf(stderr, "contentgen: %s has %d vertices, more than the %d a frame may have\n", figure.name.c_str(),
+                     vertices, MODEL_MAX_VERTICES);
         return false;
     }
     if (figure.name != "sun" && (triangles < 400 || triangles > 1500)) {
@@ -44,25 +45,22 @@ bool checkFigure(const Figure& figure) {
 }  // namespace
 
 bool generateCharacters(const std::string& outputRoot) {
-    // zorbi_backup is the same hero, the figure on stage for the whole show.
-    const std::vector<std::pair<std::function<Figure()>, std::vector<std::string>>> cast = {
-        {characters::makeZorbi, {"zorbi", "zorbi_backup"}},
-        {characters::makeKurbis, {"kurbis"}},
-        {characters::makeMarvin, {"marvin"}},
-        {characters::makeDroid, {"droid"}},
-        {characters::makeBunny, {"bunny"}},
-        {characters::makeTigger, {"tigger"}},
-    };
-    for (const auto& entry : cast) {
-        Figure figure = entry.first();
+    // In the order of CAST_NAMES; each figure names its files after itself.
+    const std::function<Figure()> cast[CAST_SIZE] = {characters::makeZorbi,  characters::makeKurbis,
+                                                     characters::makeMarvin, characters::makeDroid,
+                                                     characters::makeBunny,  characters::makeTigger};
+    for (const std::function<Figure()>& make : cast) {
+        Figure figure = make();
         if (!checkFigure(figure)) {
             return false;
         }
         std::vector<Md2Frame> frames = characters::animateFigure(figure);
-        for (const std::string& fileName : entry.second) {
-            if (!writeFigure(outputRoot, figure, fileName, frames)) {
-                return false;
-            }
+        if (!writeFigure(outputRoot, figure, figure.name, frames)) {
+            return false;
+        }
+        // zorbi_backup is the same hero, the figure on stage for the whole show.
+        if (figure.name == CAST_NAMES[0] && !writeFigure(outputRoot, figure, figure.name + "_backup", frames)) {
+            return false;
         }
     }
     Figure sun = characters::makeSun();

@@ -4,7 +4,7 @@
 
 namespace characters {
 
-const std::vector<AnimationClip> ANIMATION_CLIPS = {
+constexpr std::array<AnimationClip, ANIMATION_CLIP_COUNT> ANIMATION_CLIPS = {{
     {"stand", 40, 2, &Choreography::stand},
     {"run", 6, 1, &Choreography::run},
     {"attack", 8, 1, &Choreography::attack},
@@ -25,7 +25,35 @@ const std::vector<AnimationClip> ANIMATION_CLIPS = {
     {"death1", 6, 2, &Choreography::death, 1},
     {"death2", 6, 2, &Choreography::death, 2},
     {"death3", 8, 2, &Choreography::death, 3},
-};
+}};
+
+namespace {
+
+constexpr int clipFrameTotal() {
+    int total = 0;
+    for (const AnimationClip& clip : ANIMATION_CLIPS) {
+        total += clip.frameCount;
+    }
+    return total;
+}
+
+// Whether clip after clip covers exactly its row of animationRanges.
+constexpr bool clipsFillTheirRanges() {
+    int firstFrame = 0;
+    for (int i = 0; i < ANIMATION_CLIP_COUNT; ++i) {
+        const AnimationRange& range = animationRanges[i];
+        if (range.firstFrame != firstFrame || range.lastFrame != firstFrame + ANIMATION_CLIPS[i].frameCount - 1) {
+            return false;
+        }
+        firstFrame += ANIMATION_CLIPS[i].frameCount;
+    }
+    return true;
+}
+
+static_assert(clipFrameTotal() == KEYFRAME_COUNT, "the clips' frame counts must add up to KEYFRAME_COUNT");
+static_assert(clipsFillTheirRanges(), "each clip's frames must be exactly its row of animationRanges");
+
+}  // namespace
 
 std::string frameName(const AnimationClip& clip, int index) {
     char buffer[32];

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "characters/BodyPose.h"
 #include "characters/Skeleton.h"
 
@@ -30,11 +32,14 @@ struct AnimationClip {
     int variant = 0;
 };
 
-// The 20 runs of a character file, 198 frames in all, in file order: the one
-// list of clips, which names the frames, counts them and picks their motion.
-// The program counts animations where frame numbers drop, which finds 14 here
-// (the pain and death runs each continue their predecessor's numbering).
-extern const std::vector<AnimationClip> ANIMATION_CLIPS;
+// The runs of a character file, KEYFRAME_COUNT frames in all, in file order:
+// the one list of clips, which names the frames, counts them and picks their
+// motion. Clip N fills row N of animationRanges; the last row, one frame past
+// the file, has no clip. The program counts animations where frame numbers
+// drop, which finds 14 here (the pain and death runs each continue their
+// predecessor's numbering).
+constexpr int ANIMATION_CLIP_COUNT = ANIMATION_RANGE_COUNT - 1;
+extern const std::array<AnimationClip, ANIMATION_CLIP_COUNT> ANIMATION_CLIPS;
 
 std::string frameName(const AnimationClip& clip, int index);
 

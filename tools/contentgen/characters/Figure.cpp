@@ -41,8 +41,6 @@ std::vector<std::uint8_t> figureModelBytes(const Figure& figure, const std::vect
     content.frames = frames;
     content.primitives = figure.mesh.primitives;
     content.skinPath = "data/tex/c/" + figure.name + ".tga";
-    content.skinWidth = SKIN_SIZE;
-    content.skinHeight = SKIN_SIZE;
     return encodeMd2(content);
 }
 

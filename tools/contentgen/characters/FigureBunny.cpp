@@ -2,6 +2,7 @@
 // muzzle with a pink nose and two buck teeth, big dark eyes, a blue vest
 // with gold buttons over a white belly, long feet and a cotton tail.
 
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "characters/FigureBuilder.h"
 
@@ -128,7 +129,7 @@ Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
 }  // namespace
 
 Figure makeBunny() {
-    Figure figure("bunny", bunnyProportions());
+    Figure figure(CAST_NAMES[4], bunnyProportions());
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
     BunnyParts parts;
@@ -211,7 +212,7 @@ Figure makeBunny() {
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = FUR;
-    figure.skinOptions.runLengthEncoded = true;
+    figure.skinOptions.storage = TgaStorage::RunLength;
     Skeleton skeleton = figure.skeleton;
     figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;

@@ -3,6 +3,7 @@
 // with panels, lamps and yellow-and-black hazard stripes, shoulder pads,
 // jointed cylinder limbs, clamp hands and heavy block feet.
 
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "characters/FigureBuilder.h"
 
@@ -132,7 +133,7 @@ Colour paintLimb(const PaintSpot& spot, double jointV) {
 }  // namespace
 
 Figure makeDroid() {
-    Figure figure("droid", droidProportions());
+    Figure figure(CAST_NAMES[3], droidProportions());
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
     DroidParts parts;
@@ -207,7 +208,7 @@ Figure makeDroid() {
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = METAL;
-    figure.skinOptions.runLengthEncoded = false;
+    figure.skinOptions.storage = TgaStorage::Raw;
     Skeleton skeleton = figure.skeleton;
     double elbowV = 0.55;
     figure.paint = [parts, skeleton, elbowV](const PaintSpot& spot) -> Colour {

@@ -2,6 +2,7 @@
 // eyes and a jagged grin glowing from inside, a curly stem, a collar of
 // leaves, a purple checked shirt, patched denim and big brown boots.
 
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "characters/FigureBuilder.h"
 
@@ -154,7 +155,7 @@ Colour paintCollar(const PaintSpot& spot, const Vec3& centre) {
 }  // namespace
 
 Figure makeKurbis() {
-    Figure figure("kurbis", kurbisProportions());
+    Figure figure(CAST_NAMES[1], kurbisProportions());
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
     KurbisParts parts;
@@ -217,8 +218,8 @@ Figure makeKurbis() {
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = SHIRT;
-    figure.skinOptions.runLengthEncoded = false;
-    figure.skinOptions.topDown = true;
+    figure.skinOptions.storage = TgaStorage::Raw;
+    figure.skinOptions.rowOrder = TgaRowOrder::TopDown;
     Skeleton skeleton = figure.skeleton;
     Vec3 collarCentre(0.3, 0.0, neckZ + 0.2);
     figure.paint = [parts, skeleton, collarCentre](const PaintSpot& spot) -> Colour {

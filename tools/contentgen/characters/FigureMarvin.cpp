@@ -2,6 +2,7 @@
 // huge glossy black eyes, two antennae with glowing pink tips, a thin body
 // in a silver suit with a purple collar, belt and boots, and a red badge.
 
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "characters/FigureBuilder.h"
 
@@ -129,7 +130,7 @@ Colour paintLeg(const PaintSpot& spot) {
 }  // namespace
 
 Figure makeMarvin() {
-    Figure figure("marvin", marvinProportions());
+    Figure figure(CAST_NAMES[2], marvinProportions());
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
     MarvinParts parts;
@@ -196,8 +197,8 @@ Figure makeMarvin() {
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = SUIT;
-    figure.skinOptions.runLengthEncoded = true;
-    figure.skinOptions.topDown = true;
+    figure.skinOptions.storage = TgaStorage::RunLength;
+    figure.skinOptions.rowOrder = TgaRowOrder::TopDown;
     Skeleton skeleton = figure.skeleton;
     figure.paint = [parts, skeleton](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;

@@ -19,7 +19,7 @@ Figure makeSun() {
     builder.addBlob("ball", PartKind::Extra, PELVIS, ballShape);
     figure.mesh = builder.mesh;
     figure.skinBackground = hexColour(0xFFD24A);
-    figure.skinOptions.runLengthEncoded = false;
+    figure.skinOptions.storage = TgaStorage::Raw;
     figure.paint = [](const PaintSpot& spot) -> Colour {
         Vec3 p = spot.position;
         double swirl = fractalNoise(p * 0.22 + Vec3(3.0, 1.0, 7.0), 404);

@@ -2,6 +2,7 @@
 // cream muzzle, chest and belly, round ears, green eyes and a long striped
 // tail that curls up and swings.
 
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "characters/FigureBuilder.h"
 
@@ -121,10 +122,7 @@ Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
     return fur(p, spot.normal);
 }
 
-Colour paintLimb(const PaintSpot& spot, double stripes, bool pawEnd) {
-    if (pawEnd && spot.v > 0.93) {
-        return CREAM;
-    }
+Colour paintLimb(const PaintSpot& spot, double stripes) {
     double wobble = 0.2 * std::sin(spot.u * 2.0 * PI) + 0.15 * valueNoise(spot.position * 0.8, 64);
     // Stripes across the outside of the limb, fading out on the inside.
     bool outside = std::fabs(spot.u - 0.5) > 0.05;
@@ -147,7 +145,7 @@ Colour paintTail(const PaintSpot& spot) {
 }  // namespace
 
 Figure makeTigger() {
-    Figure figure("tigger", tiggerProportions());
+    Figure figure(CAST_NAMES[5], tiggerProportions());
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
     TiggerParts parts;
@@ -231,8 +229,8 @@ Figure makeTigger() {
     figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
 
     figure.skinBackground = ORANGE;
-    figure.skinOptions.runLengthEncoded = false;
-    figure.skinOptions.withAlpha = true;
+    figure.skinOptions.storage = TgaStorage::Raw;
+    figure.skinOptions.channels = TgaChannels::Rgba;
     Skeleton skeleton = figure.skeleton;
     figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;
@@ -241,9 +239,9 @@ Figure makeTigger() {
         if (owner == parts.ear) return spot.normal.x > 0.3 && spot.v > 0.2 && spot.v < 0.85 ? CREAM : STRIPE;
         if (owner == parts.tail) return paintTail(spot);
         if (owner == parts.trunk) return paintTrunk(spot, skeleton);
-        if (owner == parts.limbs.arm) return paintLimb(spot, 5.0, false);
+        if (owner == parts.limbs.arm) return paintLimb(spot, 5.0);
         if (owner == parts.limbs.hand) return CREAM;
-        if (owner == parts.limbs.leg) return paintLimb(spot, 6.0, false);
+        if (owner == parts.limbs.leg) return paintLimb(spot, 6.0);
         if (owner == parts.limbs.foot) return spot.normal.x > 0.6 ? CREAM : fur(spot.position, spot.normal);
         return ORANGE;
     };

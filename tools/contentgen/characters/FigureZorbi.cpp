@@ -2,6 +2,7 @@
 // blue jacket with a yellow flash across the chest, a red scarf, navy
 // trousers and red trainers.
 
+#include "ShowFacts.h"
 #include "characters/Figure.h"
 #include "characters/FigureBuilder.h"
 
@@ -181,7 +182,7 @@ Colour paintShoe(const PaintSpot& spot) {
 }  // namespace
 
 Figure makeZorbi() {
-    Figure figure("zorbi", zorbiProportions());
+    Figure figure(CAST_NAMES[0], zorbiProportions());
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
     ZorbiParts parts;
@@ -240,7 +241,7 @@ Figure makeZorbi() {
     figure.landmarks.handLength = 0.8 * shapes.handRadii.z * 2.0;
 
     figure.skinBackground = JACKET;
-    figure.skinOptions.runLengthEncoded = true;
+    figure.skinOptions.storage = TgaStorage::RunLength;
     Skeleton skeleton = figure.skeleton;
     figure.paint = [parts, skeleton](const PaintSpot& spot) -> Colour {
         int owner = spot.partIndex;

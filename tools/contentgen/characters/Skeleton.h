@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "ShowFacts.h"
 #include "characters/CharacterMath.h"
 
 namespace characters {
@@ -90,7 +91,8 @@ struct Proportions {
     double earRise = 0.0;       // head joint to each ear joint, upwards
 };
 
-constexpr double GROUND_HEIGHT = -24.0;
+// The generator's axes have z up: the ground lies GROUND_DEPTH below the origin.
+constexpr double GROUND_HEIGHT = -static_cast<double>(GROUND_DEPTH);
 
 // A skeleton in its rest pose: each joint's position, with every joint's
 // rest rotation the identity, so a joint's local axes are the model's axes.

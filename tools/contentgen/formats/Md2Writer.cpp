@@ -142,17 +142,6 @@ int commandWords(const std::vector<Primitive>& primitives) {
 
 }  // namespace
 
-std::vector<Vec3> quantisedPositions(const Md2Frame& frame) {
-    FrameBox box = frameBox(frame.positions);
-    std::vector<Vec3> decoded;
-    for (const Vec3& p : frame.positions) {
-        decoded.push_back({quantise(p.x, box.translate.x, box.scale.x) * box.scale.x + box.translate.x,
-                           quantise(p.y, box.translate.y, box.scale.y) * box.scale.y + box.translate.y,
-                           quantise(p.z, box.translate.z, box.scale.z) * box.scale.z + box.translate.z});
-    }
-    return decoded;
-}
-
 std::vector<std::uint8_t> encodeMd2(const Md2Content& content) {
     TexCoordTable texCoords;
     std::vector<FileTriangle> triangles = fileTriangles(content, texCoords);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "kit/Vec3.h"
 
 // A corner of a drawn primitive: which vertex, and where on the skin. The
@@ -35,14 +36,11 @@ struct Md2Content {
     std::vector<Md2Frame> frames;
     std::vector<Primitive> primitives;
     std::string skinPath;
-    int skinWidth = 0;
-    int skinHeight = 0;
+    int skinWidth = SKIN_SIZE;
+    int skinHeight = SKIN_SIZE;
 };
 
 // The file's bytes: magic "IDP2", version 8, little-endian throughout. Each
 // frame's scale and translate span exactly its own bounding box, so the
 // 8-bit coordinates use their whole range; the normal index bytes are 0.
 std::vector<std::uint8_t> encodeMd2(const Md2Content& content);
-
-// The frame's packed coordinates decoded back, as a reader would see them.
-std::vector<Vec3> quantisedPositions(const Md2Frame& frame);

@@ -47,8 +47,9 @@ void appendRunLength(std::vector<std::uint8_t>& out, const std::vector<const std
             continue;
         }
         size_t raw = 1;
-        while (index + raw < pixels.size() && raw < 128 &&
-               !(index + raw + 1 < pixels.size() && samePixel(pixels[index + raw], pixels[index + raw + 1], withAlpha))) {
+        while (
+            index + raw < pixels.size() && raw < 128 &&
+            !(index + raw + 1 < pixels.size() && samePixel(pixels[index + raw], pixels[index + raw + 1], withAlpha))) {
             ++raw;
         }
         out.push_back(static_cast<std::uint8_t>(raw - 1));
@@ -63,19 +64,22 @@ void appendRunLength(std::vector<std::uint8_t>& out, const std::vector<const std
 
 std::vector<std::uint8_t> encodeTga(const Picture& picture, const TgaOptions& options) {
     std::vector<std::uint8_t> out(18, 0);
-    out[2] = options.runLengthEncoded ? 10 : 2;
+    const bool runLength = options.storage == TgaStorage::RunLength;
+    const bool topDown = options.rowOrder == TgaRowOrder::TopDown;
+    const bool withAlpha = options.channels == TgaChannels::Rgba;
+    out[2] = runLength ? 10 : 2;
     out[12] = static_cast<std::uint8_t>(picture.width & 0xFF);
     out[13] = static_cast<std::uint8_t>(picture.width >> 8);
     out[14] = static_cast<std::uint8_t>(picture.height & 0xFF);
     out[15] = static_cast<std::uint8_t>(picture.height >> 8);
-    out[16] = options.withAlpha ? 32 : 24;
-    out[17] = static_cast<std::uint8_t>((options.withAlpha ? 8 : 0) | (options.topDown ? 0x20 : 0));
-    std::vector<const std::uint8_t*> pixels = fileOrder(picture, options.topDown);
-    if (options.runLengthEncoded) {
-        appendRunLength(out, pixels, options.withAlpha);
+    out[16] = withAlpha ? 32 : 24;
+    out[17] = static_cast<std::uint8_t>((withAlpha ? 8 : 0) | (topDown ? 0x20 : 0));
+    std::vector<const std::uint8_t*> pixels = fileOrder(picture, topDown);
+    if (runLength) {
+        appendRunLength(out, pixels, withAlpha);
     } else {
         for (const std::uint8_t* pixel : pixels) {
-            appendPixel(out, pixel, options.withAlpha);
+            appendPixel(out, pixel, withAlpha);
         }
     }
     return out;

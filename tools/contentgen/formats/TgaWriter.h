@@ -6,10 +6,17 @@
 
 #include "formats/Picture.h"
 
+// How the pixels are stored: as they are, or run-length encoded.
+enum class TgaStorage { Raw, RunLength };
+// Which row the file holds first; top-down is screen destination 2.
+enum class TgaRowOrder { BottomUp, TopDown };
+// 24 bits of colour, or 32 with an 8-bit alpha channel.
+enum class TgaChannels { Rgb, Rgba };
+
 struct TgaOptions {
-    bool runLengthEncoded = false;
-    bool topDown = false;    // store the top row first (screen destination 2)
-    bool withAlpha = false;  // 32 bits with an 8-bit alpha channel, else 24 bits
+    TgaStorage storage = TgaStorage::Raw;
+    TgaRowOrder rowOrder = TgaRowOrder::BottomUp;
+    TgaChannels channels = TgaChannels::Rgb;
 };
 
 // Encodes as a true-colour TGA (type 2, or 10 when run-length encoded).

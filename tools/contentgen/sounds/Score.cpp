@@ -37,6 +37,10 @@ struct BarPlan {
 
 // How the chords are played.
 enum class Comping { Stabs, StabsAndPad, Hold };
+// Whether rising arpeggios run over the chords.
+enum class Arpeggio { Off, On };
+// Whether a cymbal crashes on the first beat of a section.
+enum class Crash { None, OnFirstBeat };
 
 struct Section {
     std::vector<BarPlan> bars;
@@ -44,8 +48,8 @@ struct Section {
     double tempoTo;    // and in the last, moving evenly in between
     int transpose;     // semitones above the written key of C
     Comping comping;
-    bool arpeggio;
-    bool crash;  // a cymbal on the first beat
+    Arpeggio arpeggio;
+    Crash crash;
 };
 
 // The main tune, in C: a bouncing rise and fall over C Am F G.
@@ -85,16 +89,16 @@ std::vector<Section> arrangement() {
     const std::vector<BarPlan> intro = {
         {"C", "", &INTRO}, {"Am", "", &INTRO}, {"F", "", &CHASE}, {"G", "", &CHASE_FILL}};
     return {
-        {intro, 150, 150, 0, Comping::Stabs, false, false},
-        {themeA(CHASE, CHASE_FILL), 150, 150, 0, Comping::Stabs, false, true},
-        {themeAnswer(CHASE, CHASE_FILL), 150, 150, 0, Comping::Stabs, false, true},
-        {bridge(LIGHT, CHASE_FILL), 150, 150, 0, Comping::StabsAndPad, false, true},
-        {themeA(CHASE, CHASE_FILL), 150, 150, 0, Comping::Stabs, true, true},
-        {windUp(), 152, 166, 0, Comping::Stabs, false, false},
-        {themeA(DRIVE, DRIVE_FILL), 168, 168, 2, Comping::Stabs, true, true},
-        {bridge(DRIVE, DRIVE_FILL), 168, 168, 2, Comping::StabsAndPad, true, true},
-        {themeAnswer(DRIVE, DRIVE_FILL), 168, 168, 2, Comping::Stabs, true, true},
-        {{{"C", "C6 - - - - - - -", &FINAL_HIT}}, 168, 168, 2, Comping::Hold, false, true},
+        {intro, 150, 150, 0, Comping::Stabs, Arpeggio::Off, Crash::None},
+        {themeA(CHASE, CHASE_FILL), 150, 150, 0, Comping::Stabs, Arpeggio::Off, Crash::OnFirstBeat},
+        {themeAnswer(CHASE, CHASE_FILL), 150, 150, 0, Comping::Stabs, Arpeggio::Off, Crash::OnFirstBeat},
+        {bridge(LIGHT, CHASE_FILL), 150, 150, 0, Comping::StabsAndPad, Arpeggio::Off, Crash::OnFirstBeat},
+        {themeA(CHASE, CHASE_FILL), 150, 150, 0, Comping::Stabs, Arpeggio::On, Crash::OnFirstBeat},
+        {windUp(), 152, 166, 0, Comping::Stabs, Arpeggio::Off, Crash::None},
+        {themeA(DRIVE, DRIVE_FILL), 168, 168, 2, Comping::Stabs, Arpeggio::On, Crash::OnFirstBeat},
+        {bridge(DRIVE, DRIVE_FILL), 168, 168, 2, Comping::StabsAndPad, Arpeggio::On, Crash::OnFirstBeat},
+        {themeAnswer(DRIVE, DRIVE_FILL), 168, 168, 2, Comping::Stabs, Arpeggio::On, Crash::OnFirstBeat},
+        {{{"C", "C6 - - - - - - -", &FINAL_HIT}}, 168, 168, 2, Comping::Hold, Arpeggio::Off, Crash::OnFirstBeat},
     };
 }
 
@@ -191,7 +195,7 @@ void addBar(Score& score, const Section& section, const BarPlan& bar, int barInd
             addBass(score.events, span, section.comping);
         }
         addComping(score.events, span, section.comping);
-        if (section.arpeggio) {
+        if (section.arpeggio == Arpeggio::On) {
             addArpeggio(score.events, span);
         }
     }
@@ -211,7 +215,7 @@ Score composeChase() {
             score.tempo.addBar(section.tempoFrom + (section.tempoTo - section.tempoFrom) * progress);
             const int barIndex = score.tempo.barCount() - 1;
             addBar(score, section, section.bars[i], barIndex);
-            if (i == 0 && section.crash) {
+            if (i == 0 && section.crash == Crash::OnFirstBeat) {
                 score.events.push_back({Instrument::Crash, score.tempo.barStart(barIndex), 0.0, 0.0, 1.0});
             }
         }

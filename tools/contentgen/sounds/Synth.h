@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ShowFacts.h"
 #include "kit/Maths.h"
 #include "kit/Random.h"
 
@@ -12,7 +13,7 @@
 // fixed seeds, so a sound is the same bytes on every run.
 namespace synth {
 
-constexpr int SAMPLE_RATE = 44100;
+constexpr int SAMPLE_RATE = MIX_RATE;
 
 // Levels of the show's mix. The audio layer adds the music and the cues and
 // halves the sum, so a cue at -1 dBFS over the music at -8 dBFS still peaks

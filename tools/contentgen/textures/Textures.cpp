@@ -14,15 +14,18 @@ constexpr double GROUND_RELIEF_DEPTH = 11.0;
 // bits, uncompressed and run-length encoded, bottom-up and top-down.
 bool generateTextures(const std::string& outputRoot) {
     const std::string textures = outputRoot + "/data/tex/g/";
-    bool ok = writeTga(textures + "block.tga", paintBlock(), {/*runLengthEncoded=*/true, /*topDown=*/false, false});
+    bool ok = writeTga(textures + "block.tga", paintBlock(),
+                       {TgaStorage::RunLength, TgaRowOrder::BottomUp, TgaChannels::Rgb});
 
     const GroundRelief ground = paintGround();
-    ok = writeTga(textures + "ground.tga", ground.colour, {false, /*topDown=*/true, false}) && ok;
-    ok = writeTga(textures + "groundNM.tga", normalMapFromRelief(ground, GROUND_RELIEF_DEPTH), {false, false, false}) &&
+    ok = writeTga(textures + "ground.tga", ground.colour, {TgaStorage::Raw, TgaRowOrder::TopDown, TgaChannels::Rgb}) &&
+         ok;
+    ok = writeTga(textures + "groundNM.tga", normalMapFromRelief(ground, GROUND_RELIEF_DEPTH),
+                  {TgaStorage::Raw, TgaRowOrder::BottomUp, TgaChannels::Rgb}) &&
          ok;
 
     ok = writeTga(outputRoot + "/data/gfx/background.tga", paintBackground(),
-                  {/*runLengthEncoded=*/true, /*topDown=*/true, /*withAlpha=*/true}) &&
+                  {TgaStorage::RunLength, TgaRowOrder::TopDown, TgaChannels::Rgba}) &&
          ok;
     return ok;
 }
