@@ -5,7 +5,8 @@
 // resetRunState, which resetScene calls before a show is played again.
 
 // Ticks at the end of loading, as a float; written once per show, after loading, by
-// whoever starts it (main, the capture tool, the test fixtures); read by the timeline.
+// startShow (the test fixtures write it again when they replay the show); read by the
+// timeline.
 extern float startTime;
 // Seconds since startTime; written by the timeline every frame, read by the frame and the
 // sun. Reset.

@@ -14,7 +14,7 @@ struct Settings {
     std::string bitdepth = "32";
 };
 
-// Written once by main before the window opens; read by start-up only.
+// Written once by startShow before the window opens; read by start-up only.
 extern Settings settings;
 
 // Reads white-space separated tokens two at a time as key and value. A stream

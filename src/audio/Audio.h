@@ -15,7 +15,8 @@ extern SoundSystem* audioSystem;
 // SoundSystem::INIT_NO_DEVICE it opens no device and starts no thread: the mix
 // only advances when the caller pulls it with audioSystem->render, so the
 // capture tool, which sets it before assembly, gets the same sound on every
-// run. Written before start-up only (by the capture tool and audio tests).
+// run. Written by startShow from its options, and by audio tests that start
+// the audio system alone.
 extern unsigned audioInitFlags;
 
 // Creates audioSystem and opens the output for 100 channels. Called once by

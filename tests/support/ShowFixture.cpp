@@ -5,6 +5,7 @@
 
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
+#include "app/ShowStart.h"
 #include "demo/DemoTimeline.h"
 #include "model/Actor.h"
 #include "platform/Clock.h"
@@ -57,10 +58,15 @@ void ShowFixture::SetUp() {
     if (!assembled) {
         // No sound card here: the silent driver keeps streams moving in real time.
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        assembleScene();
+        fakeNow = 0;
+        ShowOptions options;
+        options.output = ShowOutput::CURRENT_CONTEXT;
+        options.enterMainLoop = false;
+        startShow(options);
         sceneAfterAssembly = poseOfScene();
         assembled = true;
     }
+    // Every test plays the show again from its start, taken at tick 0.
     resetScene();
     startTime = 0.0f;
     lastStepMs = 0;

@@ -2,16 +2,12 @@
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 
 #include "app/FrameClock.h"
-#include "app/GLState.h"
-#include "app/RunState.h"
-#include "app/SceneAssembly.h"
-#include "app/Window.h"
+#include "app/ShowStart.h"
 #include "audio/Audio.h"
 #include "audio/SoundSystem.h"
 #include "demo/FrameComposition.h"
@@ -21,7 +17,9 @@ namespace {
 
 // The virtual clock: milliseconds of show time, moved only by the player.
 int virtualNow = 0;
-int virtualTicks() { return virtualNow; }
+int virtualTicks() {
+    return virtualNow;
+}
 void noSleep(int) {}
 
 constexpr int MIX_CHUNK = 4096;
@@ -31,14 +29,29 @@ constexpr int MIX_CHUNK = 4096;
 ShowPlayer::ShowPlayer(int pictureWidth, int pictureHeight, int rate)
     : width(pictureWidth), height(pictureHeight), framesPerSecond(rate) {}
 
-int ShowPlayer::frameAt(double seconds) const { return static_cast<int>(std::llround(seconds * framesPerSecond)); }
+int ShowPlayer::frameAt(double seconds) const {
+    return static_cast<int>(std::llround(seconds * framesPerSecond));
+}
 
 bool ShowPlayer::start(const std::string& dataFolder) {
     platform::setTickFunction(virtualTicks);
     platform::setSleepFunction(noSleep);
     virtualNow = 0;
 
-    initDisplay("getzorbi-capture");
+    ShowOptions options;
+    options.output = ShowOutput::OFFSCREEN;
+    options.programName = "getzorbi-capture";
+    options.openOffscreen = [this] { return openTarget(); };
+    options.pictureWidth = width;
+    options.pictureHeight = height;
+    options.dataFolder = dataFolder;
+    options.audioFlags = SoundSystem::INIT_NO_DEVICE;
+    options.enterMainLoop = false;
+    return startShow(options);
+}
+
+bool ShowPlayer::openTarget() {
+    // The small window is there only for its GL context.
     glutInitWindowSize(64, 64);
     glutCreateWindow("Get Zorbi capture");
     glewInit();
@@ -48,16 +61,6 @@ bool ShowPlayer::start(const std::string& dataFolder) {
         return false;
     }
     target->bind();
-    initGLState();
-    onReshape(width, height);
-
-    if (chdir(dataFolder.c_str()) != 0) {
-        std::fprintf(stderr, "getzorbi-capture: cannot enter the data folder %s\n", dataFolder.c_str());
-        return false;
-    }
-    audioInitFlags = SoundSystem::INIT_NO_DEVICE;
-    assembleScene();
-    startTime = static_cast<float>(platform::ticks());
     return true;
 }
 

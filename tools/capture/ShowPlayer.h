@@ -47,6 +47,8 @@ public:
     long long soundSampleOf(int frame) const { return static_cast<long long>(frame) * AUDIO_RATE / framesPerSecond; }
 
 private:
+    // Opens the GL context and binds the off-screen target; false after a message.
+    bool openTarget();
     void mixSoundUntil(long long sample);
 
     std::unique_ptr<OffscreenTarget> target;
