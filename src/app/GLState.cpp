@@ -1,7 +1,7 @@
 #include "app/GLState.h"
 
-#include <GL/glu.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include "app/RunState.h"
 #include "platform/Clock.h"

@@ -26,12 +26,20 @@ SleepFunction sleepFunction = wallClockSleep;
 
 }  // namespace
 
-int ticks() { return tickFunction(); }
+int ticks() {
+    return tickFunction();
+}
 
-void sleepMilliseconds(int milliseconds) { sleepFunction(milliseconds); }
+void sleepMilliseconds(int milliseconds) {
+    sleepFunction(milliseconds);
+}
 
-void setTickFunction(TickFunction function) { tickFunction = function ? function : wallClockTicks; }
+void setTickFunction(TickFunction function) {
+    tickFunction = function ? function : wallClockTicks;
+}
 
-void setSleepFunction(SleepFunction function) { sleepFunction = function ? function : wallClockSleep; }
+void setSleepFunction(SleepFunction function) {
+    sleepFunction = function ? function : wallClockSleep;
+}
 
 }  // namespace platform

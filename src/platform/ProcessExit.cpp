@@ -23,6 +23,8 @@ void exitProcess(int status) {
     std::exit(status);
 }
 
-void setExitHandler(ExitHandler handler) { exitHandler = handler; }
+void setExitHandler(ExitHandler handler) {
+    exitHandler = handler;
+}
 
 }  // namespace platform

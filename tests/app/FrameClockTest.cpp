@@ -13,7 +13,9 @@ namespace {
 int fakeNow = 0;
 std::vector<int> sleeps;
 
-int fakeTicks() { return fakeNow; }
+int fakeTicks() {
+    return fakeNow;
+}
 void fakeSleep(int milliseconds) {
     sleeps.push_back(milliseconds);
     fakeNow += milliseconds;

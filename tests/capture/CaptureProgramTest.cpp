@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "audio/AudioTestFiles.h"
 #include "CaptureOptions.h"
 #include "ShowFacts.h"
+#include "audio/AudioTestFiles.h"
 #include "support/ChildProcess.h"
 #include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"

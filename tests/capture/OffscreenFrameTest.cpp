@@ -2,10 +2,9 @@
 // the same state must give the same picture either way.
 
 #define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+#include <stb_image.h>
 
 #include <algorithm>
 #include <cstdlib>

@@ -85,7 +85,9 @@ std::string writeOptions(const Variant& variant) {
 }
 
 // Names the variant in test output instead of dumping its bytes.
-void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
+void PrintTo(const Variant& variant, std::ostream* out) {
+    *out << variant.name;
+}
 
 class TGAPeer : public ::testing::TestWithParam<Variant> {};
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "SceneTestFiles.h"
-#include "support/Md2FileBuilder.h"
 #include "scene/SunLight.h"
 #include "support/GLTestWindow.h"
+#include "support/Md2FileBuilder.h"
 #include "support/TempDir.h"
 
 namespace {

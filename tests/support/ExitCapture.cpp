@@ -11,7 +11,9 @@ struct ExitCalled {
     int status;
 };
 
-[[noreturn]] void throwExit(int status) { throw ExitCalled{status}; }
+[[noreturn]] void throwExit(int status) {
+    throw ExitCalled{status};
+}
 
 }  // namespace
 

@@ -56,7 +56,9 @@ void prepareContext() {
     clearBuffers();
 }
 
-void clearBuffers() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT); }
+void clearBuffers() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
 
 std::vector<std::uint8_t> readPixels(int x, int y, int width, int height) {
     std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * height * 4);

@@ -34,7 +34,9 @@ WorkingDirectory::WorkingDirectory(const std::string& path) {
     std::filesystem::current_path(path);
 }
 
-WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous); }
+WorkingDirectory::~WorkingDirectory() {
+    std::filesystem::current_path(previous);
+}
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

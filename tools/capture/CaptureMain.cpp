@@ -21,8 +21,8 @@
 #include "SoundTrack.h"
 #include "Timedemo.h"
 #include "VideoEncoder.h"
-#include "platform/ProcessExit.h"
 #include "demo/FrameComposition.h"
+#include "platform/ProcessExit.h"
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <fstream>
 #include <numeric>
 
-double FrameTimes::total() const { return std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0); }
+double FrameTimes::total() const {
+    return std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0);
+}
 
 double FrameTimes::percentile(double p) const {
     if (milliseconds.empty()) {

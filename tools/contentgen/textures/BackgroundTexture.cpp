@@ -35,9 +35,15 @@ double ridgeNoise(int x, int cellsAcross, double persistence, std::uint64_t seed
 constexpr double HORIZON = 0.62;
 
 // Heights of the three hill layers (fractions of the picture's height), far to near.
-double farRidge(int x) { return HORIZON + 0.11 + 0.22 * ridgeNoise(x, 7, 0.55, 401); }
-double middleRidge(int x) { return HORIZON + 0.07 + 0.17 * ridgeNoise(x, 5, 0.45, 402); }
-double nearRidge(int x) { return HORIZON + 0.045 + 0.1 * ridgeNoise(x, 4, 0.4, 403); }
+double farRidge(int x) {
+    return HORIZON + 0.11 + 0.22 * ridgeNoise(x, 7, 0.55, 401);
+}
+double middleRidge(int x) {
+    return HORIZON + 0.07 + 0.17 * ridgeNoise(x, 5, 0.45, 402);
+}
+double nearRidge(int x) {
+    return HORIZON + 0.045 + 0.1 * ridgeNoise(x, 4, 0.4, 403);
+}
 
 // Round crowns of trees standing on a ridge, in groves along the panorama:
 // extra height in pixels above the ridge line.

@@ -118,8 +118,7 @@ GroundRelief paintGround() {
             const double mottling = noise::fractal(u, v, STONE_CELLS, STONE_CELLS, 4, 0.5, 32);
             const double moss = noise::fractal(u * 2.0, v * 2.0, STONE_CELLS * 2, STONE_CELLS * 2, 3, 0.5, 33);
 
-            const double stoneness =
-                smoothstep(MORTAR_HALF_WIDTH, MORTAR_HALF_WIDTH + BEVEL_WIDTH, hit.edgeDistance);
+            const double stoneness = smoothstep(MORTAR_HALF_WIDTH, MORTAR_HALF_WIDTH + BEVEL_WIDTH, hit.edgeDistance);
             const double dome = 0.3 * (1.0 - clamp01(hit.centreDistance / 0.7));
             const double stoneHeight = 0.8 * stoneness + dome * stoneness + 0.06 * grit * stoneness;
             const double mortarHeight = 0.04 * (grit * 0.5 + 0.5);
@@ -133,8 +132,7 @@ GroundRelief paintGround() {
             const Colour green = {0.24, 0.36, 0.14};
             Colour mortar = mixColour(earth, green, smoothstep(0.0, 0.4, moss));
             mortar = scaleColour(mortar, 1.0 + 0.15 * grit);
-            const double stoneCover =
-                smoothstep(MORTAR_HALF_WIDTH - 0.01, MORTAR_HALF_WIDTH + 0.02, hit.edgeDistance);
+            const double stoneCover = smoothstep(MORTAR_HALF_WIDTH - 0.01, MORTAR_HALF_WIDTH + 0.02, hit.edgeDistance);
             putColour(relief.colour, x, y, mixColour(mortar, stone, stoneCover));
         }
     }
