@@ -14,7 +14,7 @@ bash scripts/build.sh "$build_set"
 
 if [ -z "${DISPLAY:-}" ]; then
   video=build/run/getzorbi.mp4
-  echo "No display to open a window on: rendering the show to $video instead (about two minutes)."
+  echo "No display to open a window on: rendering the show to $video instead (about a minute)."
   bash scripts/with-x-server.sh \
     build/run/getzorbi-capture --data build/run --video "$video"
   echo "The show is in $(pwd)/$video: watch it with any video player."
