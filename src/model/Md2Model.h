@@ -105,13 +105,19 @@ public:
     AnimationState* state = nullptr;
 
 private:
-    // The triangles that are the last in file order to use some vertex,
-    // ascending: the only ones whose normals survive in a frame without
-    // degenerate triangles (about half of a figure's triangles).
-    std::vector<std::int32_t> decidingTriangles() const;
-    // False, leaving the frame half done, when one of them is degenerate.
-    bool storeFaceNormals(const float* framePositions, float* frameNormals, const std::int32_t* order,
-                          std::size_t count) const;
+    // The triangles that are the last in file order to use some vertex: the
+    // only ones whose normals survive in a frame without degenerate
+    // triangles (about half of a figure's triangles).
+    struct NormalDeciders {
+        std::vector<std::int32_t> triangles;  // ascending
+        std::vector<std::int32_t> ofVertex;   // index into `triangles`, -1 for a vertex no triangle uses
+    };
+    NormalDeciders normalDeciders() const;
+    // Gives every vertex its deciding triangle's normal, using
+    // `decidedNormals` (three floats per deciding triangle) as scratch. False,
+    // with the frame untouched, when a deciding triangle is degenerate.
+    bool storeDecidedNormals(const float* framePositions, float* frameNormals, const NormalDeciders& deciders,
+                             float* decidedNormals) const;
     void storeAllFaceNormals(const float* framePositions, float* frameNormals) const;
     // The shadow pass sends no texture coordinates.
     enum class TexCoords { Send, Skip };

@@ -41,25 +41,25 @@ void Md2Model::computeNormals() {
     // Cleared first, so that resizing value-initialises (memset) every float.
     normals.clear();
     normals.resize(positions.size());
-    const std::vector<std::int32_t> deciding = decidingTriangles();
+    const NormalDeciders deciders = normalDeciders();
+    std::vector<float> decidedNormals(deciders.triangles.size() * 3);
     const std::size_t frameFloats = std::size_t(vertexCount) * 3;
     for (std::int32_t frame = 0; frame < frameCount; ++frame) {
         const float* framePositions = positions.data() + std::size_t(frame) * frameFloats;
         float* frameNormals = normals.data() + std::size_t(frame) * frameFloats;
         // When every triangle decides a vertex, as in a plain strip, the
         // shortcut has nothing to skip.
-        if (deciding.size() == triangles.size()) {
+        if (deciders.triangles.size() == triangles.size()) {
             storeAllFaceNormals(framePositions, frameNormals);
-        } else if (!storeFaceNormals(framePositions, frameNormals, deciding.data(), deciding.size())) {
+        } else if (!storeDecidedNormals(framePositions, frameNormals, deciders, decidedNormals.data())) {
             // A degenerate deciding triangle hands its vertices back to the
             // triangles before it, which only the pass over all of them finds.
-            std::fill(frameNormals, frameNormals + frameFloats, 0.0f);
             storeAllFaceNormals(framePositions, frameNormals);
         }
     }
 }
 
-std::vector<std::int32_t> Md2Model::decidingTriangles() const {
+Md2Model::NormalDeciders Md2Model::normalDeciders() const {
     const std::int32_t count = std::int32_t(triangles.size());
     std::vector<std::int32_t> lastUser(std::size_t(vertexCount), -1);
     for (std::int32_t i = 0; i < count; ++i) {
@@ -67,32 +67,43 @@ std::vector<std::int32_t> Md2Model::decidingTriangles() const {
             lastUser[std::size_t(vertex)] = i;
         }
     }
-    std::vector<bool> decides(std::size_t(count), false);
+    // Numbers each deciding triangle by its place among them, in file order.
+    std::vector<std::int32_t> place(std::size_t(count), -1);
     for (std::int32_t user : lastUser) {
         if (user >= 0) {
-            decides[std::size_t(user)] = true;
+            place[std::size_t(user)] = 0;
         }
     }
-    std::vector<std::int32_t> deciding;
+    NormalDeciders deciders;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (decides[std::size_t(i)]) {
-            deciding.push_back(i);
+        if (place[std::size_t(i)] == 0) {
+            place[std::size_t(i)] = std::int32_t(deciders.triangles.size());
+            deciders.triangles.push_back(i);
         }
     }
-    return deciding;
+    deciders.ofVertex.resize(lastUser.size(), -1);
+    for (std::size_t vertex = 0; vertex < lastUser.size(); ++vertex) {
+        if (lastUser[vertex] >= 0) {
+            deciders.ofVertex[vertex] = place[std::size_t(lastUser[vertex])];
+        }
+    }
+    return deciders;
 }
 
-bool Md2Model::storeFaceNormals(const float* framePositions, float* frameNormals, const std::int32_t* order,
-                                std::size_t count) const {
-    // In file order, so a vertex shared by two deciding triangles ends with
-    // the later one's normal.
-    for (std::size_t i = 0; i < count; ++i) {
-        const Triangle& triangle = triangles[std::size_t(order[i])];
-        float normal[3];
-        if (!faceNormal(framePositions, triangle, normal)) {
+bool Md2Model::storeDecidedNormals(const float* framePositions, float* frameNormals, const NormalDeciders& deciders,
+                                   float* decidedNormals) const {
+    for (std::size_t i = 0; i < deciders.triangles.size(); ++i) {
+        if (!faceNormal(framePositions, triangles[std::size_t(deciders.triangles[i])], decidedNormals + i * 3)) {
             return false;
         }
-        storeCornerNormals(frameNormals, triangle, normal);
+    }
+    // Each vertex gets its deciding triangle's normal once, which is what it
+    // ends with when every triangle writes all three corners in file order.
+    for (std::size_t vertex = 0; vertex < deciders.ofVertex.size(); ++vertex) {
+        if (deciders.ofVertex[vertex] >= 0) {
+            std::memcpy(frameNormals + vertex * 3, decidedNormals + std::size_t(deciders.ofVertex[vertex]) * 3,
+                        3 * sizeof(float));
+        }
     }
     return true;
 }
