@@ -7,15 +7,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 
-#include "support/ChildProcess.h"
-#include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
-#include "support/TempDir.h"
+#include "support/RunningDemo.h"
 
 namespace {
 
@@ -38,22 +34,6 @@ void swapIn(const TempDir& folder, const std::string& relativePath, Hostile kind
             fs::resize_file(path, std::uintmax_t(1) << 40);
             break;
     }
-}
-
-// Ends as soon as the line is there or the program has ended; the bound only
-// catches a hang.
-bool waitForOutput(ChildProcess& program, const std::string& expected) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (program.standardOutput().find(expected) != std::string::npos) {
-            return true;
-        }
-        if (!program.running()) {
-            return program.standardOutput().find(expected) != std::string::npos;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
 }
 
 }  // namespace
@@ -112,7 +92,7 @@ TEST(HostileFolder, AStartIniThatIsNotARegularFileOrTooLargeGivesTheDefaults) {
         prepareRunFolder(folder, "");
         swapIn(folder, "start.ini", c.kind);
         ChildProcess demo(demoExecutable(), {}, folder.path(), display.name(), {"SDL_AUDIODRIVER=dummy"});
-        EXPECT_TRUE(waitForOutput(demo, "Loading Demo with settings: 800x600:32@75... \n")) << demo.report();
+        EXPECT_TRUE(demo.waitForOutput(DEMO_BANNER)) << demo.report();
         EXPECT_TRUE(demo.running());
         EXPECT_EQ(demo.standardError(), c.standardError);
     }

@@ -7,29 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <set>
 #include <string>
 #include <thread>
-#include <vector>
 
-#include "support/ChildProcess.h"
-#include "support/PrivateDisplay.h"
-#include "support/RunFolder.h"
-#include "support/TempDir.h"
+#include "support/RunningDemo.h"
 
 namespace {
 
-const char* TITLE = "Get Zorbi";
-
 void pause(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-// The window's pixels as the X server holds them (what a swap last put there).
-// import waits for ever on a window that vanished while it looked.
-std::string screenshot(const PrivateDisplay& display, const std::string& window) {
-    return display.run("timeout 10 import -window " + window + " -depth 8 rgb:-");
 }
 
 int distinctColours(const std::string& rgb) {
@@ -40,47 +27,30 @@ int distinctColours(const std::string& rgb) {
     return int(colours.size());
 }
 
-// True once the window shows a picture (not one flat colour) that changes
-// from one look to the next: frames are still being drawn and swapped.
-bool keepsDrawing(ChildProcess& demo, const PrivateDisplay& display, const std::string& window, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::string previous = screenshot(display, window);
-    while (demo.running() && std::chrono::steady_clock::now() < deadline) {
-        pause(250);
-        std::string current = screenshot(display, window);
-        if (distinctColours(current) > 20 && !previous.empty() && current != previous) {
-            return true;
-        }
-        previous = current;
-    }
-    return false;
-}
-
-std::string windowSize(const PrivateDisplay& display, const std::string& window) {
-    std::string info = display.run("xwininfo -id " + window);
-    auto field = [&](const std::string& name) {
-        std::size_t at = info.find(name);
-        return at == std::string::npos ? std::string("?") : std::to_string(std::stoi(info.substr(at + name.size())));
-    };
-    return field("Width: ") + "x" + field("Height: ");
-}
-
 void resize(const PrivateDisplay& display, const std::string& window, int width, int height) {
     display.run("xdotool windowsize --sync " + window + " " + std::to_string(width) + " " + std::to_string(height));
 }
 
-// The demo in a fresh run folder, started and drawing.
-class RunningDemo {
+// The demo in a fresh run folder, with the silent sound driver.
+class DrawingDemo : public RunningDemo {
 public:
-    explicit RunningDemo(const std::string& startIni) {
-        prepareRunFolder(folder, startIni);
-        demo = std::make_unique<ChildProcess>(demoExecutable(), std::vector<std::string>{}, folder.path(),
-                                              display.name(), std::vector<std::string>{"SDL_AUDIODRIVER=dummy"});
-        window = display.findWindow(TITLE, *demo);
-    }
+    explicit DrawingDemo(const std::string& startIni) : RunningDemo(startIni, {"SDL_AUDIODRIVER=dummy"}) {}
 
-    bool started() { return !window.empty() && keepsDrawing(*demo, display, window, PATIENCE_MS); }
-    bool stillDrawing() { return keepsDrawing(*demo, display, window, PATIENCE_MS); }
+    bool started() { return !window.empty() && stillDrawing(); }
+
+    // True once the window shows a picture (not one flat colour) that changes
+    // from one look to the next: frames are still being drawn and swapped.
+    bool stillDrawing() {
+        std::string previous = display.screenshot(window);
+        return demo->waitUntil(
+            [&] {
+                std::string current = display.screenshot(window);
+                bool changing = distinctColours(current) > 20 && !previous.empty() && current != previous;
+                previous = current;
+                return changing;
+            },
+            250);
+    }
 
     void expectEscapeEndsItCleanly() {
         display.run("xdotool windowfocus --sync " + window + " key Escape");
@@ -89,21 +59,16 @@ public:
         EXPECT_EQ(demo->status(), 0) << demo->report();
         EXPECT_EQ(demo->standardError().find("Error"), std::string::npos) << demo->standardError();
     }
-
-    TempDir folder;
-    PrivateDisplay display;
-    std::unique_ptr<ChildProcess> demo;
-    std::string window;
 };
 
 }  // namespace
 
 TEST(WindowRobustness, ShrunkToOnePixelAndToTheLowestHeightItDrawsOnWhenGrownAgain) {
-    RunningDemo run("");
+    DrawingDemo run("");
     ASSERT_TRUE(run.started()) << run.demo->report();
 
     resize(run.display, run.window, 1, 1);
-    EXPECT_EQ(windowSize(run.display, run.window), "1x1");
+    EXPECT_EQ(run.display.windowSize(run.window), "1x1");
     pause(500);
     ASSERT_TRUE(run.demo->running()) << run.demo->report();
 
@@ -111,7 +76,7 @@ TEST(WindowRobustness, ShrunkToOnePixelAndToTheLowestHeightItDrawsOnWhenGrownAga
     // from outside (xdotool takes 0 as "leave it"). The height 0 itself comes
     // from start.ini in the next test.
     resize(run.display, run.window, 800, 1);
-    EXPECT_EQ(windowSize(run.display, run.window), "800x1");
+    EXPECT_EQ(run.display.windowSize(run.window), "800x1");
     pause(500);
     ASSERT_TRUE(run.demo->running()) << run.demo->report();
 
@@ -120,7 +85,7 @@ TEST(WindowRobustness, ShrunkToOnePixelAndToTheLowestHeightItDrawsOnWhenGrownAga
         resize(run.display, run.window, size, 601 - size + 1);
     }
     resize(run.display, run.window, 640, 480);
-    EXPECT_EQ(windowSize(run.display, run.window), "640x480");
+    EXPECT_EQ(run.display.windowSize(run.window), "640x480");
     EXPECT_TRUE(run.stillDrawing());
     run.expectEscapeEndsItCleanly();
 }
@@ -138,14 +103,9 @@ TEST(WindowRobustness, SidesOfZeroOrTooLargeInStartIniGiveTheNearestWindowTheDis
     } cases[] = {{"width 65536\nheight 0\n", "1280x1", false}, {"width 31000\nheight 31000\n", "1280x1024", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.startIni);
-        RunningDemo run(c.startIni);
+        DrawingDemo run(c.startIni);
         ASSERT_FALSE(run.window.empty()) << run.demo->report();
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
-        while (windowSize(run.display, run.window) != c.expectedSize && run.demo->running() &&
-               std::chrono::steady_clock::now() < deadline) {
-            pause(100);
-        }
-        EXPECT_EQ(windowSize(run.display, run.window), c.expectedSize);
+        EXPECT_EQ(run.settledSize(c.expectedSize), c.expectedSize);
         if (c.showsAPicture) {
             EXPECT_TRUE(run.started()) << run.demo->report();
         }
@@ -159,7 +119,7 @@ TEST(WindowRobustness, SidesOfZeroOrTooLargeInStartIniGiveTheNearestWindowTheDis
 }
 
 TEST(WindowRobustness, FocusChangesHidingAndKeyBurstsLeaveTheShowRunning) {
-    RunningDemo run("");
+    DrawingDemo run("");
     ASSERT_TRUE(run.started()) << run.demo->report();
 
     // Another client's window takes the focus, then gives it back, several times.

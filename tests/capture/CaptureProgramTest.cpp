@@ -7,13 +7,11 @@
 #include <sndfile.h>
 #include <stb_image.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "CaptureOptions.h"
@@ -201,11 +199,7 @@ TEST(CaptureProgram, InterruptedWhileMakingAVideoItLeavesNoVideoAndNoFfmpeg) {
         // ffmpeg runs from the first frame to the end of the run: the whole show
         // at this size takes seconds even on a fast machine.
         pid_t ffmpeg = 0;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
-        while (ffmpeg == 0 && tool.running() && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            ffmpeg = firstChildOf(tool.pid());
-        }
+        tool.waitUntil([&] { return (ffmpeg = firstChildOf(tool.pid())) != 0; }, 10);
         ASSERT_NE(ffmpeg, 0) << "ffmpeg never started: " << tool.report();
 
         tool.sendSignal(signal);

@@ -29,8 +29,8 @@ Md2FileBuilder tetrahedron() {
         model.frames.push_back(frame);
     }
     model.triangles = {{{0, 1, 2}}, {{0, 3, 1}}, {{1, 3, 2}}, {{2, 3, 0}}};
-    model.addPrimitive({{0.0f, 0.0f, 0}, {1.0f, 0.0f, 1}, {0.0f, 1.0f, 2}, {1.0f, 1.0f, 3}}, false);
-    model.addPrimitive({{0.5f, 0.5f, 3}, {0.0f, 0.0f, 0}, {1.0f, 0.0f, 1}}, true);
+    model.addPrimitive({{0.0f, 0.0f, 0}, {1.0f, 0.0f, 1}, {0.0f, 1.0f, 2}, {1.0f, 1.0f, 3}}, Primitive::Strip);
+    model.addPrimitive({{0.5f, 0.5f, 3}, {0.0f, 0.0f, 0}, {1.0f, 0.0f, 1}}, Primitive::Fan);
     model.endCommands();
     return model;
 }
@@ -72,7 +72,7 @@ int main(int argumentCount, char** arguments) {
     more.addNumberedFrames("b", 2);
     manyAnimations.frames.insert(manyAnimations.frames.end(), more.frames.begin(), more.frames.end());
     manyAnimations.frames.insert(manyAnimations.frames.end(), more.frames.begin(), more.frames.end());
-    manyAnimations.addPrimitive({{0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}}, false);
+    manyAnimations.addPrimitive({{0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}}, Primitive::Strip);
     manyAnimations.endCommands();
     write(folder, "one-vertex-three-runs.md2", manyAnimations.bytes());
     return 0;

@@ -65,12 +65,14 @@ void checkVertex(const GLfloat* position) {
     fail("a vertex that is not one of the model's blended vertices");
 }
 
-void drawAndCheck(Md2Model& model, bool textured) {
+enum class Pass { Lit, Shadow };
+
+void drawAndCheck(Md2Model& model, Pass pass) {
     model.interpolate(expectedPositions, expectedNormals);
     stub.positions = expectedPositions;
     stub.normals = expectedNormals;
     stub.vertexCount = model.vertexCount;
-    if (textured) {
+    if (pass == Pass::Lit) {
         model.render();
     } else {
         model.renderShadow();
@@ -158,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Before any animation is selected, then through a few animations and
     // steps: frames the model lacks must be drawn as frame 0.
-    drawAndCheck(model, true);
+    drawAndCheck(model, Pass::Lit);
     AnimationState state;
     float time = 0.0f;
     for (std::int32_t animation = 0; animation <= model.animationCount && animation < ANIMATION_RANGE_COUNT;
@@ -167,8 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int step = 0; step < 2; ++step) {
             time += 0.3f;
             model.animate(time);
-            drawAndCheck(model, true);
-            drawAndCheck(model, false);
+            drawAndCheck(model, Pass::Lit);
+            drawAndCheck(model, Pass::Shadow);
         }
     }
     return 0;

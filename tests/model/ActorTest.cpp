@@ -31,8 +31,8 @@ std::vector<std::uint8_t> noseModel() {
         file.frames.push_back(frame);
     }
     file.triangles = {{0, 1, 2}, {0, 2, 1}};
-    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 1}, {0.5f, 0.5f, 2}}, false);
-    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 2}, {0.5f, 0.5f, 1}}, false);
+    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 1}, {0.5f, 0.5f, 2}}, Primitive::Strip);
+    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 2}, {0.5f, 0.5f, 1}}, Primitive::Strip);
     file.endCommands();
     return file.bytes();
 }

@@ -44,7 +44,7 @@ Md2FileBuilder squareModel(const std::vector<float>& frameCentres, bool clockwis
     if (!clockwise) {
         fan = {fan[0], fan[3], fan[2], fan[1]};
     }
-    file.addPrimitive(fan, true);
+    file.addPrimitive(fan, Primitive::Fan);
     file.endCommands();
     return file;
 }

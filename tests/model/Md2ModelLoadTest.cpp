@@ -32,7 +32,7 @@ Md2FileBuilder oneTriangle() {
     frame.vertices = {sceneVertex(0, 0, 0), sceneVertex(1, 0, 0), sceneVertex(0, 1, 0)};
     file.frames = {frame};
     file.triangles = {{0, 1, 2}};
-    file.addPrimitive({{0, 0, 0}, {1, 0, 1}, {0, 1, 2}}, false);
+    file.addPrimitive({{0, 0, 0}, {1, 0, 1}, {0, 1, 2}}, Primitive::Strip);
     file.endCommands();
     return file;
 }

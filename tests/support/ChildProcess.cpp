@@ -152,6 +152,29 @@ bool ChildProcess::waitForExit(int timeoutMs) {
     return true;
 }
 
+bool ChildProcess::waitUntil(const std::function<bool()>& condition, int intervalMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
+    while (std::chrono::steady_clock::now() < deadline) {
+        bool ended = !running();
+        if (condition()) {
+            return true;
+        }
+        if (ended) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(intervalMs));
+    }
+    return false;
+}
+
+bool ChildProcess::waitForOutput(const std::string& text) {
+    return waitUntil([&] { return standardOutput().find(text) != std::string::npos; });
+}
+
+bool ChildProcess::waitForError(const std::string& text) {
+    return waitUntil([&] { return standardError().find(text) != std::string::npos; });
+}
+
 void ChildProcess::sendSignal(int signal) {
     if (!finished) {
         ::kill(processId, signal);

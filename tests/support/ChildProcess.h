@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     // (status() and the rest are then valid).
     bool waitForExit(int timeoutMs = PATIENCE_MS);
     bool running() { return !waitForExit(0); }
+    // Looks at `condition` every `intervalMs` until it holds (true) or the
+    // program has ended without it holding (false); PATIENCE_MS catches a hang.
+    bool waitUntil(const std::function<bool()>& condition, int intervalMs = 20);
+    // Waits until the program has printed `text` on standard output or error.
+    bool waitForOutput(const std::string& text);
+    bool waitForError(const std::string& text);
     int status() const { return exitStatus; }  // -1 when a signal ended it
     bool killedBySignal() const { return signalNumber != 0; }
     int terminatingSignal() const { return signalNumber; }

@@ -39,9 +39,9 @@ PackedVertex sceneVertex(float x, float y, float z) {
     return {gridByte(x), gridByte(-z), gridByte(y)};
 }
 
-void Md2FileBuilder::addPrimitive(const std::vector<CommandVertex>& vertices, bool fan) {
+void Md2FileBuilder::addPrimitive(const std::vector<CommandVertex>& vertices, Primitive kind) {
     std::int32_t count = std::int32_t(vertices.size());
-    commandWords.push_back(fan ? -count : count);
+    commandWords.push_back(kind == Primitive::Fan ? -count : count);
     for (const CommandVertex& vertex : vertices) {
         std::int32_t bits;
         std::memcpy(&bits, &vertex.s, sizeof bits);

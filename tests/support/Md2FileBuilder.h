@@ -33,6 +33,9 @@ constexpr int MAGIC = 0, VERSION = 4, FRAME_SIZE = 16, VERTEX_COUNT = 24, TRIANG
 Frame gridFrame(const std::string& name);
 PackedVertex sceneVertex(float x, float y, float z);
 
+// How the command list draws a primitive's vertices.
+enum class Primitive { Strip, Fan };
+
 class Md2FileBuilder {
 public:
     std::array<char, 4> magic{{'I', 'D', 'P', '2'}};
@@ -42,8 +45,8 @@ public:
     std::vector<std::array<std::int16_t, 3>> triangles;
     std::vector<std::int32_t> commandWords;
 
-    // A strip (fan when `fan`) opened by its count, without the closing 0.
-    void addPrimitive(const std::vector<CommandVertex>& vertices, bool fan);
+    // A strip or fan opened by its count, without the closing 0.
+    void addPrimitive(const std::vector<CommandVertex>& vertices, Primitive kind);
     void endCommands() { commandWords.push_back(0); }
 
     // Frames of one vertex named name0, name1, ...: just enough to animate.

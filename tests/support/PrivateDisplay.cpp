@@ -104,3 +104,17 @@ std::string PrivateDisplay::findWindow(const std::string& title, ChildProcess& p
     }
     return "";
 }
+
+std::string PrivateDisplay::windowSize(const std::string& window) const {
+    std::string info = run("xwininfo -id " + window);
+    auto field = [&](const std::string& name) {
+        std::size_t at = info.find(name);
+        return at == std::string::npos ? std::string("?") : std::to_string(std::stoi(info.substr(at + name.size())));
+    };
+    return field("Width: ") + "x" + field("Height: ");
+}
+
+// import waits for ever on a window that vanishes while it looks.
+std::string PrivateDisplay::screenshot(const std::string& window) const {
+    return run("timeout 10 import -window " + window + " -depth 8 rgb:-");
+}

@@ -27,6 +27,11 @@ public:
     // The id of the first window with exactly this title, as soon as it
     // exists; "" when `program` ends first.
     std::string findWindow(const std::string& title, ChildProcess& program) const;
+    // The window's size as "WIDTHxHEIGHT" ("?x?" when it cannot be read).
+    std::string windowSize(const std::string& window) const;
+    // The window's pixels as the X server holds them (what a swap last put
+    // there), 8-bit RGB.
+    std::string screenshot(const std::string& window) const;
 
 private:
     pid_t serverPid = -1;
