@@ -26,8 +26,8 @@ std::vector<std::uint8_t> squareModel() {
         file.frames.push_back(frame);
     }
     file.triangles = {{0, 1, 2}, {0, 2, 3}, {0, 2, 1}, {0, 3, 2}};
-    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 1}, {0.5f, 0.5f, 3}, {0.5f, 0.5f, 2}}, Primitive::Strip);
-    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 3}, {0.5f, 0.5f, 1}, {0.5f, 0.5f, 2}}, Primitive::Strip);
+    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 1}, {0.5f, 0.5f, 3}, {0.5f, 0.5f, 2}}, md2test::Primitive::Strip);
+    file.addPrimitive({{0.5f, 0.5f, 0}, {0.5f, 0.5f, 3}, {0.5f, 0.5f, 1}, {0.5f, 0.5f, 2}}, md2test::Primitive::Strip);
     file.endCommands();
     return file.bytes();
 }
