@@ -63,7 +63,7 @@ Md2FileBuilder ringModel(int vertexCount, int frameCount) {
             model.triangles.push_back({{std::int16_t(v), std::int16_t(v + 1), std::int16_t(v + 2)}});
         }
     }
-    model.addPrimitive(strip, false);
+    model.addPrimitive(strip, Primitive::Strip);
     model.endCommands();
     return model;
 }
@@ -91,7 +91,7 @@ std::vector<NamedFile> testFiles() {
     files.push_back({"test/no-frames", noFrames.bytes()});
     Md2FileBuilder numbered;
     numbered.addNumberedFrames("stand", 40);
-    numbered.addPrimitive({{0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}}, false);
+    numbered.addPrimitive({{0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}, {0.0f, 0.0f, 0}}, Primitive::Strip);
     numbered.endCommands();
     files.push_back({"test/one-vertex-40f", numbered.bytes()});
     return files;
