@@ -87,8 +87,8 @@ if wanted startup; then
   echo "\`scripts/startup-time.sh\`, five runs each, medians in ms; the phases are those of the probes. Warm: Mesa's"
   echo "shader cache holds this build's shaders (one run before the five fills it); cold: MESA_SHADER_CACHE_DISABLE=true."
   echo
-  echo "| Window | Shader cache | Exec to first frame (min-max) | Assembly | Models | Images | Uploads | Shader | First frame | Load |"
-  echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---|"
+  echo "| Window | Shader cache | Exec to first frame (min-max) | To main | Window and GL | Assembly | Models | Images | Uploads | Shader | Audio | First frame | Load |"
+  echo "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|"
   for size in 800x600 1920x1080; do
     folder=$work/startup-$size
     mkdir -p "$folder"
@@ -103,8 +103,9 @@ if wanted startup; then
       column() { sed -n "s/.*$1 \([0-9][0-9]*\).*/\1/p" "$work/startup.txt" | median; }
       totals=$(sed -n 's/.*first frame done \([0-9][0-9]*\) ms.*/\1/p' "$work/startup.txt" | sort -n)
       echo "| $size | $cache | $(echo "$totals" | median) ($(echo "$totals" | head -n 1)-$(echo "$totals" | tail -n 1))" \
-        "| $(column 'scene assembly') | $(column 'models') | $(column 'read and decoded') | $(column 'uploads')" \
-        "| $(column 'shader') | $(column '| first frame') | $(load) |"
+        "| $(column 'exec to main') | $(column 'window and GL state') | $(column 'scene assembly') | $(column 'models')" \
+        "| $(column 'read and decoded') | $(column 'uploads') | $(column 'shader') | $(column 'audio')" \
+        "| $(column '| first frame') | $(load) |"
     done
   done
 fi
