@@ -6,8 +6,10 @@
 #include <signal.h>
 #include <sndfile.h>
 #include <stb_image.h>
+#include <sys/stat.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <regex>
@@ -237,6 +239,27 @@ TEST(CaptureProgram, HelpAndRefusedRuns) {
 
 // The demo ends quietly with status 0 when its shader does not build; a tool
 // whose stills or video scripts rely on must not report success then.
+// An ffmpeg that stops reading used to end the tool by SIGPIPE, without a
+// word and with its half-written file left behind.
+TEST(CaptureProgram, AnFfmpegThatFailsMidwayLeavesAMessageAndNoFile) {
+    TempDir tools, out;
+    tools.write("ffmpeg", std::string("#!/bin/sh\nfor last; do :; done\nhead -c 1000 > \"$last\"\nexit 1\n"));
+    chmod(tools.file("ffmpeg").c_str(), 0755);
+    PrivateDisplay display;
+    ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
+                      {"--data", readyToRunFolder(), "--size", "64x48", "--end", "2", "--video", out.file("show.mp4")},
+                      "/tmp", display.name(), {"PATH=" + tools.path() + ":" + std::getenv("PATH")});
+    ASSERT_TRUE(tool.waitForExit()) << tool.report();
+    EXPECT_FALSE(tool.killedBySignal()) << tool.report();
+    EXPECT_EQ(tool.status(), 1) << tool.report();
+    EXPECT_NE(tool.standardError().find("getzorbi-capture: ffmpeg failed while encoding " + out.file("show.mp4")),
+              std::string::npos)
+        << tool.report();
+    for (const auto& entry : std::filesystem::directory_iterator(out.path())) {
+        ADD_FAILURE() << "left behind: " << entry.path();
+    }
+}
+
 TEST(CaptureProgram, AShaderThatDoesNotBuildFailsAndSaysNothingWasWritten) {
     TempDir data, out;
     prepareSwappableRunFolder(data, "");

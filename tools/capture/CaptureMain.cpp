@@ -185,6 +185,8 @@ int runCapture(ShowPlayer& player, const CaptureOptions& options) {
                       frameFileName(firstWritten + framesWritten - 1) + ", in " + options.outputFolder);
     }
     if (!options.videoFile.empty() && !video.close()) {
+        // Whatever ffmpeg wrote before it failed is no video.
+        std::remove(silentVideo.c_str());
         std::fprintf(stderr, "getzorbi-capture: ffmpeg failed while encoding %s\n", options.videoFile.c_str());
         return 1;
     }
