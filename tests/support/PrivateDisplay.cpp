@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
@@ -91,18 +90,17 @@ std::string PrivateDisplay::run(const std::string& command) const {
 }
 
 std::string PrivateDisplay::findWindow(const std::string& title, ChildProcess& program) const {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PATIENCE_MS);
-    while (program.running() && std::chrono::steady_clock::now() < deadline) {
-        std::string id = run("xdotool search --name '^" + title + "$' | head -n 1");
-        while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) {
-            id.pop_back();
-        }
-        if (!id.empty()) {
-            return id;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return "";
+    std::string id;
+    bool found = program.waitUntil(
+        [&] {
+            id = run("xdotool search --name '^" + title + "$' | head -n 1");
+            while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) {
+                id.pop_back();
+            }
+            return !id.empty();
+        },
+        50);
+    return found ? id : "";
 }
 
 std::string PrivateDisplay::windowSize(const std::string& window) const {
