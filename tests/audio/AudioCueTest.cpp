@@ -16,6 +16,7 @@
 #include "audio/Audio.h"
 #include "audio/MixFormat.h"
 #include "audio/SoundSystem.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -57,7 +58,7 @@ protected:
         return mix;
     }
 
-    int playing() { return audioSystem->playingChannelCount(); }
+    int playing() { return audioSystem->mixer.playingCount(); }
 
     TempDir folder;
 };
@@ -81,35 +82,28 @@ TEST_F(AudioCues, MusicNumberBecomesTheDigitOfTheTrackName) {
 }
 
 TEST_F(AudioCues, EachCuePlaysItsOwnFileSilentlyOnItsOwnChannel) {
-    struct Cue {
-        const char* file;
-        void (*play)();
-    };
     // In the order the show plays them, each file written only when its cue is
     // tried, so a cue that opened another cue's file would be heard too early
     // or not at all.
-    const Cue cues[] = {{"data/music/music1.mp3", [] { playMusic(1); }}, {"data/wav/jump.wav", playJump},
-                        {"data/wav/cowards.wav", playCowards},           {"data/wav/spit.wav", playSpit},
-                        {"data/wav/illgetyou.wav", playIllGetYou},       {"data/wav/warcry.wav", playWarcry}};
     WorkingDirectory inFolder(folder.path());
     int channels = 0;
-    for (const Cue& cue : cues) {
+    auto expectPlays = [&](const ExpectedCue& cue, const std::function<void(const std::string&)>& write) {
         EXPECT_EQ(standardOutputOf(cue.play), NOT_FOUND_AND_NO_SOUND) << cue.file;
-        if (cue.play == cues[0].play) {
-            testaudio::writeSineMp3(folder.file(cue.file), MIX_RATE, MIX_RATE, 220.0f);
-        } else {
-            testaudio::writeSineWav(folder.file(cue.file), 22050, 22050, 440.0f);
-        }
+        write(folder.file(cue.file));
         EXPECT_EQ(standardOutputOf(cue.play), "") << cue.file;
         EXPECT_EQ(playing(), ++channels) << cue.file;
+    };
+    expectPlays(MUSIC_CUE, [](const std::string& path) { testaudio::writeSineMp3(path, MIX_RATE, MIX_RATE, 220.0f); });
+    for (const ExpectedCue& cue : SOUND_CUES) {
+        expectPlays(cue, [](const std::string& path) { testaudio::writeSineWav(path, 22050, 22050, 440.0f); });
     }
     EXPECT_GT(peak(render(2000)), 0.1f);
 }
 
 TEST_F(AudioCues, MissingCueReportsFileNotFoundAtItsCueAndTheMusicGoesOn) {
-    testaudio::writeSineMp3(folder.file("data/music/music1.mp3"), MIX_RATE, MIX_RATE, 220.0f);
+    testaudio::writeSineMp3(folder.file(MUSIC_CUE.file), MIX_RATE, MIX_RATE, 220.0f);
     WorkingDirectory inFolder(folder.path());
-    EXPECT_EQ(standardOutputOf([] { playMusic(1); }), "");
+    EXPECT_EQ(standardOutputOf(MUSIC_CUE.play), "");
     render(4410);
 
     EXPECT_EQ(standardOutputOf(playSpit), NOT_FOUND_AND_NO_SOUND);
@@ -254,7 +248,7 @@ TEST(AudioDevice, StreamPlaysToItsEndInRealTimeWithoutAnyCallPerFrame) {
     bool ended = false;
     for (int waited = 0; waited < 3000 && !ended; waited += 10) {
         SDL_Delay(10);
-        ended = audioSystem->playingChannelCount() == 0;
+        ended = audioSystem->mixer.playingCount() == 0;
     }
     EXPECT_TRUE(ended);
     delete audioSystem;
