@@ -44,9 +44,8 @@ float right(const std::vector<float>& mix, int frame) {
     return mix[static_cast<size_t>(frame) * 2 + 1];
 }
 
-// A system without a device for `channels` channels, with `path` playing.
-void startOffline(SoundSystem& system, int channels, const std::string& path) {
-    ASSERT_EQ(system.init(channels, SoundSystem::INIT_NO_DEVICE), AUDIO_OK);
+// Starts `path` on any free channel of `system`, as a cue does.
+void playOn(SoundSystem& system, const std::string& path) {
     Sound* sound = nullptr;
     ASSERT_EQ(system.createStream(path.c_str(), &sound), AUDIO_OK);
     ASSERT_EQ(system.playSound(ANY_FREE_CHANNEL, sound, ChannelStart::Playing, nullptr), AUDIO_OK);
@@ -182,13 +181,12 @@ TEST(OfflineRender, TwoRendersOfTheSameCuesAreIdentical) {
 
     auto render = [&]() {
         SoundSystem system;
-        startOffline(system, 100, folder.file("music.mp3"));
+        EXPECT_EQ(system.init(100, SoundSystem::INIT_NO_DEVICE), AUDIO_OK);
+        playOn(system, folder.file("music.mp3"));
         std::vector<float> mix(2 * 30000);
         // The cue starts exactly at frame 7000 of the render.
         EXPECT_EQ(system.render(mix.data(), 7000), AUDIO_OK);
-        Sound* sound = nullptr;
-        EXPECT_EQ(system.createStream(folder.file("cue.wav").c_str(), &sound), AUDIO_OK);
-        EXPECT_EQ(system.playSound(ANY_FREE_CHANNEL, sound, ChannelStart::Playing, nullptr), AUDIO_OK);
+        playOn(system, folder.file("cue.wav"));
         EXPECT_EQ(system.render(mix.data() + 2 * 7000, 23000), AUDIO_OK);
         EXPECT_EQ(system.renderedFrames, 30000);
         return mix;
@@ -199,7 +197,8 @@ TEST(OfflineRender, TwoRendersOfTheSameCuesAreIdentical) {
     EXPECT_EQ(first, second);
     // The cue adds to the music from its frame on, not before.
     SoundSystem musicOnly;
-    startOffline(musicOnly, 4, folder.file("music.mp3"));
+    ASSERT_EQ(musicOnly.init(4, SoundSystem::INIT_NO_DEVICE), AUDIO_OK);
+    playOn(musicOnly, folder.file("music.mp3"));
     std::vector<float> alone(2 * 30000);
     ASSERT_EQ(musicOnly.render(alone.data(), 30000), AUDIO_OK);
     EXPECT_TRUE(std::equal(alone.begin(), alone.begin() + 2 * 7000, first.begin()));

@@ -120,22 +120,15 @@ TEST(Actor, FacingTurnsTheModelAboutTheUpAxis) {
         int column;
         bool drawn;
     };
+    // Facing 1 and -1 point the nose to either side. Facing 0 points it at the
+    // camera (+z): neither side. Seen off centre, at x = -4, a nose coming
+    // closer reaches further out to the left than the body, and one going away
+    // would stay between body and centre. Last, placed along x, with no culling
+    // of its own.
     const Case cases[] = {
-        {1, 0.0f, right, true},
-        {1, 0.0f, left, false},
-        {-1, 0.0f, right, false},
-        {-1, 0.0f, left, true},
-        // Facing 0 points the nose at the camera (+z): neither side. Seen off
-        // centre, at x = -4, a nose coming closer reaches further out to the
-        // left than the body, and one going away would stay between body and
-        // centre.
-        {0, 0.0f, right, false},
-        {0, 0.0f, left, false},
-        {0, -4.0f, CENTRE_X - 135, true},
-        {0, -4.0f, CENTRE_X - 88, false},
-        // Placed along x, with no culling of its own.
-        {1, -2.0f, CENTRE_X - TWO_UNITS / 2, true},
-    };
+        {1, 0.0f, right, true},           {1, 0.0f, left, false},           {-1, 0.0f, right, false},
+        {-1, 0.0f, left, true},           {0, 0.0f, right, false},          {0, 0.0f, left, false},
+        {0, -4.0f, CENTRE_X - 135, true}, {0, -4.0f, CENTRE_X - 88, false}, {1, -2.0f, CENTRE_X - TWO_UNITS / 2, true}};
     for (const Case& c : cases) {
         testgl::clearBuffers();
         actor.facing = c.facing;

@@ -22,11 +22,7 @@ struct ExpectedCue {
     void (*play)();
 };
 
-inline void playShowMusic() {
-    playMusic(1);
-}
-
-inline constexpr ExpectedCue MUSIC_CUE = {2.0f, "data/music/music1.mp3", playShowMusic};
+inline constexpr ExpectedCue MUSIC_CUE = {2.0f, "data/music/music1.mp3", [] { playMusic(1); }};
 inline constexpr ExpectedCue JUMP_CUE = {9.8f, "data/wav/jump.wav", playJump};
 inline constexpr ExpectedCue COWARDS_CUE = {30.0f, "data/wav/cowards.wav", playCowards};
 inline constexpr ExpectedCue SPIT_CUE = {31.5f, "data/wav/spit.wav", playSpit};
