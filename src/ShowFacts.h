@@ -32,14 +32,15 @@ constexpr const char* WARCRY_SOUND_PATH = "data/wav/warcry.wav";
 constexpr const char* ILL_GET_YOU_SOUND_PATH = "data/wav/illgetyou.wav";
 constexpr const char* COWARDS_SOUND_PATH = "data/wav/cowards.wav";
 constexpr const char* JUMP_SOUND_PATH = "data/wav/jump.wav";
-// Music track n: "data/music/musicX.mp3" with the X replaced by the
-// character '0' + n. Unsigned arithmetic, so any n wraps modulo 256 like a
-// byte instead of overflowing.
+// Music track n: the path below with its X replaced by the character '0' + n.
+// Unsigned arithmetic, so any n wraps modulo 256 like a byte instead of
+// overflowing.
 inline std::string musicPath(int track) {
     std::string path = "data/music/musicX.mp3";
     path[path.find('X')] = static_cast<char>(static_cast<unsigned char>('0' + static_cast<unsigned>(track)));
     return path;
 }
+// The track the show plays.
 constexpr int SHOW_MUSIC_TRACK = 1;
 
 // World units from the actors' origin down to the ground they stand on: the

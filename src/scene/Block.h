@@ -15,7 +15,9 @@ public:
     float halfSize;  // half the edge length, 10 for every block
 
     // The texture of every block; 0 until the first block is constructed,
-    // which makes it from BLOCK_TEXTURE_PATH and keeps it for good.
+    // which makes it from BLOCK_TEXTURE_PATH and keeps it for good. Tests
+    // clear it so that a block loads their own file, or set it so that a
+    // block loads none.
     static unsigned int blockTexture;
 
     // Needs a current GL context: the first block uploads the shared texture.

@@ -46,7 +46,8 @@ private:
     std::unique_ptr<TGAImage> normalImage;
 };
 
-// The scene's ground. Created once by the scene assembly; read by drawGround.
+// The scene's ground. Created once by the scene assembly (the ground tests
+// put their own here); read by drawGround.
 extern GroundMaterial* groundMaterial;
 
 // The ground offset folded into one tile width: while above it subtract it,
@@ -55,7 +56,6 @@ extern GroundMaterial* groundMaterial;
 float wrapGroundScroll(float scroll);
 
 // Draws the tiles of groundMaterial over GROUND_EXTENT of the current
-// modelview, shifted along x by the wrapped groundScroll u: tile centres at
-// x = u - 600 to u + 400 and z = -100, 100, 300. Leaves groundScroll and the
-// matrix as they were.
+// modelview, shifted along x by the wrapped groundScroll. Leaves groundScroll
+// and the matrix as they were.
 void drawGround();
