@@ -6,11 +6,42 @@
 // relation stops the build instead of drifting silently.
 
 #include <cstdint>
+#include <iterator>
+#include <string>
 
-// The cast, in the order of `actors`: each name picks the model
-// data/models/c/<name>.md2 and the skin data/tex/c/<name>.tga.
-constexpr int CAST_SIZE = 6;
-constexpr const char* CAST_NAMES[CAST_SIZE] = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
+// The cast, in the order of `actors`: each name picks its model and skin
+// (characterModelPath, characterSkinPath). The size follows the names, so a
+// table sized by it that misses a member does not compile.
+constexpr const char* CAST_NAMES[] = {"zorbi", "kurbis", "marvin", "droid", "bunny", "tigger"};
+constexpr int CAST_SIZE = static_cast<int>(std::size(CAST_NAMES));
+
+// The show's files, relative to the program's working directory; the
+// generator writes them below its output folder.
+inline std::string characterModelPath(const std::string& name) {
+    return "data/models/c/" + name + ".md2";
+}
+inline std::string characterSkinPath(const std::string& name) {
+    return "data/tex/c/" + name + ".tga";
+}
+constexpr const char* BLOCK_TEXTURE_PATH = "data/tex/g/block.tga";
+constexpr const char* GROUND_TEXTURE_PATH = "data/tex/g/ground.tga";
+constexpr const char* GROUND_NORMAL_MAP_PATH = "data/tex/g/groundNM.tga";
+constexpr const char* BACKGROUND_TEXTURE_PATH = "data/gfx/background.tga";
+constexpr const char* SPIT_SOUND_PATH = "data/wav/spit.wav";
+constexpr const char* WARCRY_SOUND_PATH = "data/wav/warcry.wav";
+constexpr const char* ILL_GET_YOU_SOUND_PATH = "data/wav/illgetyou.wav";
+constexpr const char* COWARDS_SOUND_PATH = "data/wav/cowards.wav";
+constexpr const char* JUMP_SOUND_PATH = "data/wav/jump.wav";
+// Music track n: the path below with its X replaced by the character '0' + n.
+// Unsigned arithmetic, so any n wraps modulo 256 like a byte instead of
+// overflowing.
+inline std::string musicPath(int track) {
+    std::string path = "data/music/musicX.mp3";
+    path[path.find('X')] = static_cast<char>(static_cast<unsigned char>('0' + static_cast<unsigned>(track)));
+    return path;
+}
+// The track the show plays.
+constexpr int SHOW_MUSIC_TRACK = 1;
 
 // World units from the actors' origin down to the ground they stand on: the
 // figures' feet touch y = -GROUND_DEPTH, and the ground is drawn there.

@@ -17,10 +17,6 @@ int timelineState = 0;
 float groundScroll = 0.0f;
 float backgroundScroll = 0.0f;
 
-float cameraHeight = 0.0f;
-float cameraDistance = -270.0f;
-float cameraPitch = 25.0f;
-
 int currentTick = 0;
 int previousTick = 0;
 int frameDeltaMs = 0;

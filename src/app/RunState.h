@@ -2,7 +2,9 @@
 
 // Global run state of the show. Times are in seconds unless named otherwise.
 // The values marked "reset" are also written back to their start values by
-// resetRunState, which resetScene calls before a show is played again.
+// resetRunState, which resetScene calls before a show is played again. The
+// writers named below are the program's; tests also set any of these to
+// stage the moment they check.
 
 // Ticks at the end of loading, as a float; written once per show, after loading, by
 // startShow (the test fixtures write it again when they replay the show); read by the
@@ -16,8 +18,8 @@ extern float elapsedSeconds;
 extern float speedFactor;
 // 1: the world scrolls towards -x; -1: towards +x; 0: still. Written by the timeline; reset.
 extern int scrollDirection;
-// Index of the next scripted state to test; 15 when the script is over. Written by the
-// timeline; reset.
+// Index of the next scripted state to test; TIMELINE_STATE_COUNT (DemoTimeline.h) when
+// the script is over. Written by the timeline; reset.
 extern int timelineState;
 // Ground offset in world units; written by the timeline, read by the ground drawing. Reset.
 extern float groundScroll;
@@ -25,10 +27,11 @@ extern float groundScroll;
 // background. Reset.
 extern float backgroundScroll;
 
-// The fixed camera; never changed.
-extern float cameraHeight;
-extern float cameraDistance;
-extern float cameraPitch;  // degrees
+// The fixed camera: the scene is moved by (0, cameraHeight, cameraDistance)
+// and tilted by cameraPitch about x.
+constexpr float cameraHeight = 0.0f;
+constexpr float cameraDistance = -270.0f;
+constexpr float cameraPitch = 25.0f;  // degrees
 
 // Frame clock, in ticks (milliseconds); written by initGLState and the idle callback.
 extern int currentTick;

@@ -1,5 +1,7 @@
 #include "app/SceneAssembly.h"
 
+#include <iterator>
+
 #include "app/RunState.h"
 #include "audio/Audio.h"
 #include "model/Actor.h"
@@ -13,7 +15,7 @@ Actor* actors[CAST_SIZE] = {};
 Actor* backupActor = nullptr;
 Block* blocks[BLOCK_COUNT] = {};
 SunLight* sun = nullptr;
-Plane shadowPlane(0.0f, 1.0f, 0.0f, 0.0f);
+const Plane shadowPlane(0.0f, 1.0f, 0.0f, 0.0f);
 Matrix4 shadowMatrix;
 
 namespace {
@@ -22,12 +24,14 @@ struct BlockPlace {
     float x, y, z;
 };
 
-// Slots 3 and 4 are two distinct platforms at one place.
-const BlockPlace BLOCK_PLACES[BLOCK_COUNT] = {
+// The platforms' start places, slot by slot. Slots 3 and 4 are two distinct
+// platforms at one place.
+const BlockPlace BLOCK_PLACES[] = {
     {40, 40, -150},   {60, 40, -150},    {80, 40, -150},   {250, -14, -220}, {250, -14, -220},
     {290, -14, -220}, {460, 40, -170},   {480, 60, -170},  {500, 80, -170},  {-100, 20, -180},
     {-200, 30, -190}, {-680, -14, -110}, {600, -14, -125},
 };
+static_assert(std::size(BLOCK_PLACES) == BLOCK_COUNT, "one start place for every platform");
 
 // Everybody waits off stage, hidden, until the timeline brings them in.
 void sendCastOffStage() {
@@ -103,8 +107,8 @@ void assembleScene() {
     sun = new SunLight();
     setSunOrbit();
 
-    groundMaterial = new GroundMaterial("data/tex/g/ground.tga");
-    groundMaterial->loadNormalMap("data/tex/g/groundNM.tga");
+    groundMaterial = new GroundMaterial(GROUND_TEXTURE_PATH);
+    groundMaterial->loadNormalMap(GROUND_NORMAL_MAP_PATH);
     loadBackgroundTexture();
 
     buildBumpShader();

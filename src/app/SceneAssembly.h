@@ -12,13 +12,14 @@ constexpr int BLOCK_COUNT = 13;
 
 // The scene objects: made once by assembleScene and never destroyed. The
 // timeline moves, turns, shows and re-animates them; the frame draws them;
-// resetScene puts them back where assembly left them.
+// resetScene puts them back where assembly left them. Tests change them too,
+// to stage the scene they check.
 extern Actor* actors[CAST_SIZE];    // built from CAST_NAMES, in that order
 extern Actor* backupActor;          // the figure on stage from the start
 extern Block* blocks[BLOCK_COUNT];  // the platforms; the timeline scrolls their x
 extern SunLight* sun;               // the light and its orbit
-// The ground surface y = 0 in the ground's own frame; never changed.
-extern Plane shadowPlane;
+// The ground surface y = 0 in the ground's own frame.
+extern const Plane shadowPlane;
 // Rebuilt by the frame every frame from the sun's position; cleared by resetScene.
 extern Matrix4 shadowMatrix;
 

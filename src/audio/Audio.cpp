@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "ShowFacts.h"
 #include "audio/AudioResult.h"
 #include "audio/Mixer.h"
 #include "audio/SoundSystem.h"
@@ -33,27 +34,23 @@ void playFile(const char* path) {
 }
 
 void playSpit() {
-    playFile("data/wav/spit.wav");
+    playFile(SPIT_SOUND_PATH);
 }
 void playWarcry() {
-    playFile("data/wav/warcry.wav");
+    playFile(WARCRY_SOUND_PATH);
 }
 void playIllGetYou() {
-    playFile("data/wav/illgetyou.wav");
+    playFile(ILL_GET_YOU_SOUND_PATH);
 }
 void playCowards() {
-    playFile("data/wav/cowards.wav");
+    playFile(COWARDS_SOUND_PATH);
 }
 void playJump() {
-    playFile("data/wav/jump.wav");
+    playFile(JUMP_SOUND_PATH);
 }
 
 void playMusic(int n) {
-    char path[] = "data/music/musicX.mp3";
-    // The X at index 16 becomes the track digit. Unsigned arithmetic, so any n
-    // wraps modulo 256 like a byte instead of overflowing.
-    path[16] = static_cast<char>(static_cast<unsigned char>('0' + static_cast<unsigned>(n)));
-    playFile(path);
+    playFile(musicPath(n).c_str());
 }
 
 void reportAudioFailure(int result) {

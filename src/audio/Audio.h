@@ -7,8 +7,9 @@
 
 class SoundSystem;
 
-// The one sound system of the program: null until initAudio creates it;
-// written once at start-up, afterwards only read by the cues.
+// The one sound system of the program: null until initAudio creates it at
+// start-up. The cues play through it and the capture tool pulls its off-line
+// mix from it (render); audio tests delete and clear it between tests.
 extern SoundSystem* audioSystem;
 
 // Flags initAudio starts the system with: 0 opens the sound device. With
@@ -33,8 +34,8 @@ void playIllGetYou();
 void playCowards();
 void playJump();
 
-// Plays "data/music/musicX.mp3" with X replaced by the character '0' + n
-// (modulo 256); the show plays n = 1.
+// Plays music track n (musicPath in ShowFacts.h); the show plays
+// SHOW_MUSIC_TRACK.
 void playMusic(int n);
 
 // The message of a result code; "Unknown error." for anything outside 0..78.

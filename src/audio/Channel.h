@@ -23,8 +23,6 @@ public:
     Channel(const Channel&) = delete;
     Channel& operator=(const Channel&) = delete;
 
-    bool isPlaying() const { return !finished; }
-
     // Adds up to `frames` stereo frames of this sound to `mix`, receiving them
     // through `scratch` (room for `scratchFrames` stereo frames). Sets
     // `finished` once the decoder has run dry and every frame has been mixed.

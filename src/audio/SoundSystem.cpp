@@ -197,14 +197,3 @@ int SoundSystem::render(float* out, int frames) {
     renderedFrames += frames;
     return AUDIO_OK;
 }
-
-int SoundSystem::playingChannelCount() {
-    if (device) {
-        SDL_LockAudioDevice(device);
-    }
-    int count = mixer.playingCount();
-    if (device) {
-        SDL_UnlockAudioDevice(device);
-    }
-    return count;
-}

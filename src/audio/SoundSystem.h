@@ -55,9 +55,6 @@ public:
     // interleaved stereo frames of the mix into `out`.
     int render(float* out, int frames);
 
-    // Channels that have not finished yet.
-    int playingChannelCount();
-
     Mixer mixer;
     SDL_AudioDeviceID device = 0;  // 0 without a device
     bool initialised = false;

@@ -1,5 +1,7 @@
 #include "demo/DemoTimeline.h"
 
+#include <iterator>
+
 #include "ShowFacts.h"
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
@@ -16,19 +18,22 @@ constexpr float WORLD_LOOP_LENGTH = 2000.0f;
 // The world stops scrolling once the leading cast member has walked this far in.
 constexpr float CAST_ARRIVAL_X = 60.0f;
 
+// Where each cast member comes on, in the order of `actors`. The leader's z
+// is the 0 it has stood on since assembly.
+struct EntryPlace {
+    float x, z;
+};
+constexpr EntryPlace CAST_ENTRY_PLACES[] = {
+    {1000.0f, 0.0f}, {1050.0f, -10.0f}, {1100.0f, -50.0f}, {1010.0f, 70.0f}, {1035.0f, -60.0f}, {1040.0f, 80.0f},
+};
+static_assert(std::size(CAST_ENTRY_PLACES) == CAST_SIZE, "an entry place for every cast member");
+
 void showTheCast() {
-    const float startX[CAST_SIZE] = {1000.0f, 1050.0f, 1100.0f, 1010.0f, 1035.0f, 1040.0f};
-    const float startZ[CAST_SIZE] = {0.0f, -10.0f, -50.0f, 70.0f, -60.0f, 80.0f};
-    for (Actor* actor : actors) {
-        actor->visible = true;
-        actor->facing = -1;
-    }
     for (int i = 0; i < CAST_SIZE; ++i) {
-        actors[i]->x = startX[i];
-    }
-    // The leading actor keeps its z of 0.
-    for (int i = 1; i < CAST_SIZE; ++i) {
-        actors[i]->z = startZ[i];
+        actors[i]->visible = true;
+        actors[i]->facing = -1;
+        actors[i]->x = CAST_ENTRY_PLACES[i].x;
+        actors[i]->z = CAST_ENTRY_PLACES[i].z;
     }
 }
 
@@ -64,7 +69,7 @@ bool fireState(int state, float elapsed, float scrollStep) {
             return true;
         case 1:
             if (!(elapsed > 2.0f)) return false;
-            playMusic(1);
+            playMusic(SHOW_MUSIC_TRACK);
             return true;
         case 2:
             if (!(elapsed > 3.9f)) return false;

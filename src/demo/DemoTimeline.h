@@ -1,7 +1,7 @@
 #pragma once
 
-// The script of the show: 15 states keyed on the seconds since loading
-// finished, stepped once per frame before anything is drawn.
+// The script of the show: a fixed sequence of states keyed on the seconds
+// since loading finished, stepped once per frame before anything is drawn.
 constexpr int TIMELINE_STATE_COUNT = 15;
 
 // One step: moves the sun, recomputes elapsedSeconds and this frame's scroll

@@ -82,11 +82,12 @@ void drawShadows(float time) {
 
 // One shadow quad over all the ground drawGround lays out, in its frame.
 void drawGroundShadowQuad() {
+    const GroundExtent& ground = GROUND_EXTENT;
     glBegin(GL_QUADS);
-    glVertex3f(-700.0f, 0.0f, -200.0f);
-    glVertex3f(-700.0f, 0.0f, 400.0f);
-    glVertex3f(500.0f, 0.0f, 400.0f);
-    glVertex3f(500.0f, 0.0f, -200.0f);
+    glVertex3f(ground.minX, 0.0f, ground.minZ);
+    glVertex3f(ground.minX, 0.0f, ground.maxZ);
+    glVertex3f(ground.maxX, 0.0f, ground.maxZ);
+    glVertex3f(ground.maxX, 0.0f, ground.minZ);
     glEnd();
 }
 

@@ -3,13 +3,14 @@
 #include <memory>
 #include <string>
 
+#include "ShowFacts.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"
 
 Actor::Actor(const char* name) {
     // Built as strings, so a name of any length makes whole paths.
-    const std::string modelPath = std::string("data/models/c/") + name + ".md2";
-    const std::string skinPath = std::string("data/tex/c/") + name + ".tga";
+    const std::string modelPath = characterModelPath(name);
+    const std::string skinPath = characterSkinPath(name);
 
     // A missing model ends the program here, before the skin is read.
     std::unique_ptr<Md2Model> loaded(new Md2Model(modelPath.c_str()));

@@ -11,8 +11,9 @@
 // draw the actor only while `visible` is set.
 class Actor {
 public:
-    // Loads "data/models/c/<name>.md2" and the skin "data/tex/c/<name>.tga"
-    // from the working directory; needs a current GL context for the skin.
+    // Loads the model and the skin the name picks (characterModelPath,
+    // characterSkinPath) from the working directory; needs a current GL
+    // context for the skin.
     explicit Actor(const char* name);
     ~Actor();
 

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "ShowFacts.h"
 #include "app/RunState.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"
@@ -10,7 +11,6 @@ unsigned int backgroundTexture = 0;
 
 namespace {
 
-const char* const BACKGROUND_PATH = "data/gfx/background.tga";
 // How much of the texture's width is on screen at once, in texture units.
 constexpr float VISIBLE_BAND = 0.3f;
 // Half the rectangle's size and its distance in front of the eye. At a 50
@@ -23,7 +23,7 @@ constexpr float DISTANCE = 500.0f;
 }  // namespace
 
 void loadBackgroundTexture() {
-    TGAImage image(BACKGROUND_PATH);
+    TGAImage image(BACKGROUND_TEXTURE_PATH);
     backgroundTexture = uploadTexture(image, UploadKind::Mipmaps, GL_LINEAR, NameRecord::CallerOnly);
 }
 

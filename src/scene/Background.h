@@ -5,7 +5,7 @@
 // Written once by loadBackgroundTexture; read by drawBackground.
 extern unsigned int backgroundTexture;
 
-// Makes backgroundTexture from "data/gfx/background.tga" (mipmapped, linear,
+// Makes backgroundTexture from BACKGROUND_TEXTURE_PATH (mipmapped, linear,
 // repeat) and releases the image at once. Needs a current GL context.
 void loadBackgroundTexture();
 

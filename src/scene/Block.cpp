@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ShowFacts.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"
 
@@ -11,7 +12,6 @@ unsigned int Block::blockTexture = 0;
 
 namespace {
 
-const char* const BLOCK_TEXTURE_PATH = "data/tex/g/block.tga";
 constexpr float BLOCK_HALF_SIZE = 10.0f;
 
 // The image the block texture was made from, kept for the life of the program.

@@ -6,15 +6,18 @@
 // culling being off while they are drawn.
 class Block {
 public:
-    // Centre of the cube, world units. The timeline scrolls x every frame; y
-    // and z never change.
+    // Centre of the cube, world units. In the show the timeline scrolls x
+    // every frame and y and z stay where assembly put them; resetScene puts
+    // all three back, and tests move platforms where they need them.
     float x;
     float y;
     float z;
     float halfSize;  // half the edge length, 10 for every block
 
     // The texture of every block; 0 until the first block is constructed,
-    // which makes it from "data/tex/g/block.tga" and keeps it for good.
+    // which makes it from BLOCK_TEXTURE_PATH and keeps it for good. Tests
+    // clear it so that a block loads their own file, or set it so that a
+    // block loads none.
     static unsigned int blockTexture;
 
     // Needs a current GL context: the first block uploads the shared texture.

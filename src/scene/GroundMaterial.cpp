@@ -12,9 +12,7 @@ GroundMaterial* groundMaterial = nullptr;
 
 namespace {
 
-constexpr float TILE_SIZE = 200.0f;
-constexpr int TILE_ROWS = 3;
-constexpr int TILES_PER_ROW = 6;
+constexpr float HALF_TILE = 0.5f * GROUND_TILE_SIZE;
 
 // A tile as a strip of two triangles in its own frame; s runs along +x and t
 // along +z, which is the tangent frame the bump shaders assume.
@@ -23,11 +21,15 @@ struct TileVertex {
     float x, y, z;
 };
 const TileVertex TILE_STRIP[4] = {
-    {0.0f, 0.0f, -100.0f, 0.0f, -100.0f},
-    {1.0f, 0.0f, 100.0f, 0.0f, -100.0f},
-    {0.0f, 1.0f, -100.0f, 0.0f, 100.0f},
-    {1.0f, 1.0f, 100.0f, 0.0f, 100.0f},
+    {0.0f, 0.0f, -HALF_TILE, 0.0f, -HALF_TILE},
+    {1.0f, 0.0f, HALF_TILE, 0.0f, -HALF_TILE},
+    {0.0f, 1.0f, -HALF_TILE, 0.0f, HALF_TILE},
+    {1.0f, 1.0f, HALF_TILE, 0.0f, HALF_TILE},
 };
+
+// The centre of the first tile drawn, at a wrapped scroll of 0.
+constexpr float FIRST_TILE_X = GROUND_EXTENT.minX + HALF_TILE;
+constexpr float FIRST_TILE_Z = GROUND_EXTENT.minZ + HALF_TILE;
 
 }  // namespace
 
@@ -69,14 +71,14 @@ float wrapGroundScroll(float scroll) {
     float wrapped = scroll;
     // Beyond about 4e9 a tile width is below half a float step, so the loops
     // below would subtract forever; there the remainder is the only answer.
-    if (std::fabs(wrapped) - TILE_SIZE == std::fabs(wrapped)) {
-        wrapped = std::fmod(wrapped, TILE_SIZE);
+    if (std::fabs(wrapped) - GROUND_TILE_SIZE == std::fabs(wrapped)) {
+        wrapped = std::fmod(wrapped, GROUND_TILE_SIZE);
     }
-    while (wrapped > TILE_SIZE) {
-        wrapped -= TILE_SIZE;
+    while (wrapped > GROUND_TILE_SIZE) {
+        wrapped -= GROUND_TILE_SIZE;
     }
     while (wrapped < 0.0f) {
-        wrapped += TILE_SIZE;
+        wrapped += GROUND_TILE_SIZE;
     }
     return wrapped;
 }
@@ -85,17 +87,17 @@ float wrapGroundScroll(float scroll) {
 void drawGround() {
     const float wrapped = wrapGroundScroll(groundScroll);
     glPushMatrix();
-    glTranslatef(wrapped - 3.0f * TILE_SIZE, 0.0f, -0.5f * TILE_SIZE);
-    for (int row = 0; row < TILE_ROWS; ++row) {
+    glTranslatef(wrapped + FIRST_TILE_X, 0.0f, FIRST_TILE_Z);
+    for (int row = 0; row < GROUND_TILE_ROWS; ++row) {
         glPushMatrix();
         groundMaterial->drawTile();
-        for (int column = 1; column < TILES_PER_ROW; ++column) {
-            glTranslatef(TILE_SIZE, 0.0f, 0.0f);
+        for (int column = 1; column < GROUND_TILES_PER_ROW; ++column) {
+            glTranslatef(GROUND_TILE_SIZE, 0.0f, 0.0f);
             groundMaterial->drawTile();
         }
         glPopMatrix();
-        if (row + 1 < TILE_ROWS) {
-            glTranslatef(0.0f, 0.0f, TILE_SIZE);
+        if (row + 1 < GROUND_TILE_ROWS) {
+            glTranslatef(0.0f, 0.0f, GROUND_TILE_SIZE);
         }
     }
     glPopMatrix();

@@ -12,6 +12,7 @@
 
 #include "support/RunFolder.h"
 #include "support/RunningDemo.h"
+#include "support/ShowExpectations.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TEST(HostileFolder, AStartIniThatIsNotARegularFileOrTooLargeGivesTheDefaults) {
         prepareRunFolder(folder, "");
         swapIn(folder, "start.ini", c.kind);
         ChildProcess demo(demoExecutable(), {}, folder.path(), display.name(), {"SDL_AUDIODRIVER=dummy"});
-        EXPECT_TRUE(demo.waitForOutput(DEMO_BANNER)) << demo.report();
+        EXPECT_TRUE(demo.waitForOutput(expectedBanner())) << demo.report();
         EXPECT_TRUE(demo.running());
         EXPECT_EQ(demo.standardError(), c.standardError);
     }

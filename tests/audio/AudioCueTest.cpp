@@ -10,19 +10,22 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AudioTestFiles.h"
 #include "audio/Audio.h"
 #include "audio/MixFormat.h"
 #include "audio/SoundSystem.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
 
-const std::string NOT_FOUND_AND_NO_SOUND =
-    "FMOD error! 22 File not found. \n"
-    "FMOD error! 35 An invalid object handle was used. \n";
+// The second line of a cue whose stream could not be made: nothing to play.
+const std::string NO_SOUND = "FMOD error! 35 An invalid object handle was used. \n";
+const std::string NOT_FOUND_AND_NO_SOUND = "FMOD error! 22 File not found. \n" + NO_SOUND;
+const std::string UNSUPPORTED_AND_NO_SOUND = "FMOD error! 24 Unsupported file or audio format. \n" + NO_SOUND;
 
 std::string standardOutputOf(const std::function<void()>& body) {
     testing::internal::CaptureStdout();
@@ -57,7 +60,7 @@ protected:
         return mix;
     }
 
-    int playing() { return audioSystem->playingChannelCount(); }
+    int playing() { return audioSystem->mixer.playingCount(); }
 
     TempDir folder;
 };
@@ -69,47 +72,38 @@ TEST_F(AudioCues, MusicNumberBecomesTheDigitOfTheTrackName) {
     testaudio::writeConstantWav(folder.file("data/music/music9.mp3"), MIX_RATE, 4410, {0.1f});
     WorkingDirectory inFolder(folder.path());
 
-    EXPECT_EQ(standardOutputOf([] { playMusic(0); }), "");
-    EXPECT_EQ(playing(), 1);
-    EXPECT_EQ(standardOutputOf([] { playMusic(9); }), "");
-    EXPECT_EQ(playing(), 2);
-    EXPECT_EQ(standardOutputOf([] { playMusic(1); }), NOT_FOUND_AND_NO_SOUND);
-    EXPECT_EQ(playing(), 2);
-    // '0' + 265 wraps to '9'.
-    EXPECT_EQ(standardOutputOf([] { playMusic(265); }), "");
-    EXPECT_EQ(playing(), 3);
+    // Track 1 was not written; '0' + 265 wraps to '9'.
+    const std::pair<int, std::string> tracks[] = {{0, ""}, {9, ""}, {1, NOT_FOUND_AND_NO_SOUND}, {265, ""}};
+    int channels = 0;
+    for (const auto& [track, report] : tracks) {
+        EXPECT_EQ(standardOutputOf([track = track] { playMusic(track); }), report) << track;
+        EXPECT_EQ(playing(), channels += report.empty()) << track;
+    }
 }
 
 TEST_F(AudioCues, EachCuePlaysItsOwnFileSilentlyOnItsOwnChannel) {
-    struct Cue {
-        const char* file;
-        void (*play)();
-    };
     // In the order the show plays them, each file written only when its cue is
     // tried, so a cue that opened another cue's file would be heard too early
     // or not at all.
-    const Cue cues[] = {{"data/music/music1.mp3", [] { playMusic(1); }}, {"data/wav/jump.wav", playJump},
-                        {"data/wav/cowards.wav", playCowards},           {"data/wav/spit.wav", playSpit},
-                        {"data/wav/illgetyou.wav", playIllGetYou},       {"data/wav/warcry.wav", playWarcry}};
     WorkingDirectory inFolder(folder.path());
     int channels = 0;
-    for (const Cue& cue : cues) {
+    auto expectPlays = [&](const ExpectedCue& cue, const std::function<void(const std::string&)>& write) {
         EXPECT_EQ(standardOutputOf(cue.play), NOT_FOUND_AND_NO_SOUND) << cue.file;
-        if (cue.play == cues[0].play) {
-            testaudio::writeSineMp3(folder.file(cue.file), MIX_RATE, MIX_RATE, 220.0f);
-        } else {
-            testaudio::writeSineWav(folder.file(cue.file), 22050, 22050, 440.0f);
-        }
+        write(folder.file(cue.file));
         EXPECT_EQ(standardOutputOf(cue.play), "") << cue.file;
         EXPECT_EQ(playing(), ++channels) << cue.file;
+    };
+    expectPlays(MUSIC_CUE, [](const std::string& path) { testaudio::writeSineMp3(path, MIX_RATE, MIX_RATE, 220.0f); });
+    for (const ExpectedCue& cue : SOUND_CUES) {
+        expectPlays(cue, [](const std::string& path) { testaudio::writeSineWav(path, 22050, 22050, 440.0f); });
     }
     EXPECT_GT(peak(render(2000)), 0.1f);
 }
 
 TEST_F(AudioCues, MissingCueReportsFileNotFoundAtItsCueAndTheMusicGoesOn) {
-    testaudio::writeSineMp3(folder.file("data/music/music1.mp3"), MIX_RATE, MIX_RATE, 220.0f);
+    testaudio::writeSineMp3(folder.file(MUSIC_CUE.file), MIX_RATE, MIX_RATE, 220.0f);
     WorkingDirectory inFolder(folder.path());
-    EXPECT_EQ(standardOutputOf([] { playMusic(1); }), "");
+    EXPECT_EQ(standardOutputOf(MUSIC_CUE.play), "");
     render(4410);
 
     EXPECT_EQ(standardOutputOf(playSpit), NOT_FOUND_AND_NO_SOUND);
@@ -154,16 +148,15 @@ TEST_F(AudioCues, UnusableFilesReportTheirOwnCodes) {
         std::string path = folder.file(name);
         return standardOutputOf([&] { playFile(path.c_str()); });
     };
-    const std::string noSound = "FMOD error! 35 An invalid object handle was used. \n";
 
-    EXPECT_EQ(play("folder.wav"), "FMOD error! 22 File not found. \n" + noSound);
-    EXPECT_EQ(play("text.wav"), "FMOD error! 24 Unsupported file or audio format. \n" + noSound);
-    EXPECT_EQ(play("broken.wav"), "FMOD error! 19 Error loading file. \n" + noSound);
+    EXPECT_EQ(play("folder.wav"), NOT_FOUND_AND_NO_SOUND);
+    EXPECT_EQ(play("text.wav"), UNSUPPORTED_AND_NO_SOUND);
+    EXPECT_EQ(play("broken.wav"), "FMOD error! 19 Error loading file. \n" + NO_SOUND);
     // Bytes without a frame of MPEG audio are no MP3, whatever the name says.
-    EXPECT_EQ(play("noise.mp3"), "FMOD error! 24 Unsupported file or audio format. \n" + noSound);
-    EXPECT_EQ(play("empty.wav"), "FMOD error! 24 Unsupported file or audio format. \n" + noSound);
-    EXPECT_EQ(play("empty.mp3"), "FMOD error! 24 Unsupported file or audio format. \n" + noSound);
-    EXPECT_EQ(play("fifo.wav"), "FMOD error! 22 File not found. \n" + noSound);
+    EXPECT_EQ(play("noise.mp3"), UNSUPPORTED_AND_NO_SOUND);
+    EXPECT_EQ(play("empty.wav"), UNSUPPORTED_AND_NO_SOUND);
+    EXPECT_EQ(play("empty.mp3"), UNSUPPORTED_AND_NO_SOUND);
+    EXPECT_EQ(play("fifo.wav"), NOT_FOUND_AND_NO_SOUND);
     EXPECT_EQ(playing(), 0);
 }
 
@@ -181,9 +174,7 @@ TEST_F(AudioCues, ChannelCountsAndRatesNoRealFileHasAreUnsupported) {
         std::string path = folder.file(std::to_string(c.channels) + "-" + std::to_string(c.rate) + ".wav");
         testaudio::writeSilentWav(path, c.channels, c.rate, 2048);
         std::string report = standardOutputOf([&] { playFile(path.c_str()); });
-        EXPECT_EQ(report, c.playable ? ""
-                                     : "FMOD error! 24 Unsupported file or audio format. \n"
-                                       "FMOD error! 35 An invalid object handle was used. \n")
+        EXPECT_EQ(report, c.playable ? "" : UNSUPPORTED_AND_NO_SOUND)
             << c.channels << " channels at " << c.rate << " Hz";
     }
     // What did start plays to its end and mixes to plain samples.
@@ -234,9 +225,7 @@ TEST_F(AudioCues, CueWithoutASystemReportsBothCallsAndDoesNotCrash) {
     delete audioSystem;
     audioSystem = nullptr;
 
-    EXPECT_EQ(standardOutputOf(playJump),
-              "FMOD error! 35 An invalid object handle was used. \n"
-              "FMOD error! 35 An invalid object handle was used. \n");
+    EXPECT_EQ(standardOutputOf(playJump), NO_SOUND + NO_SOUND);
 }
 
 TEST(AudioDevice, StreamPlaysToItsEndInRealTimeWithoutAnyCallPerFrame) {
@@ -254,7 +243,7 @@ TEST(AudioDevice, StreamPlaysToItsEndInRealTimeWithoutAnyCallPerFrame) {
     bool ended = false;
     for (int waited = 0; waited < 3000 && !ended; waited += 10) {
         SDL_Delay(10);
-        ended = audioSystem->playingChannelCount() == 0;
+        ended = audioSystem->mixer.playingCount() == 0;
     }
     EXPECT_TRUE(ended);
     delete audioSystem;

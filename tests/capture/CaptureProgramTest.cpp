@@ -22,12 +22,12 @@
 #include "support/ChildProcess.h"
 #include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
 
 const char* GOLDEN_FOLDER = ZORBI_SOURCE_DIR "/tests/capture/golden";
-const double GOLDEN_MOMENTS[] = {1.0, 6.0, 12.0, 30.0, 39.0};
 
 struct CaptureRun {
     int status;
@@ -343,15 +343,11 @@ TEST(CaptureProgram, TheSoundTrackHasTheMusicAndEachCueAtItsFrame) {
     ASSERT_EQ(rate, MIX_RATE);
     EXPECT_NEAR(track.size() / 2.0 / rate, 38.0 + 1.0 / 30, 0.01);
 
-    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(2.0f, 30) + leadingSilence("data/music/music1.mp3"), 0.001);
-    const std::pair<float, const char*> cues[] = {{9.8f, "data/wav/jump.wav"},
-                                                  {30.0f, "data/wav/cowards.wav"},
-                                                  {31.5f, "data/wav/spit.wav"},
-                                                  {34.0f, "data/wav/illgetyou.wav"},
-                                                  {37.0f, "data/wav/warcry.wav"}};
-    for (const auto& [cue, file] : cues) {
-        double expected = firingFrameSeconds(cue, 30) + leadingSilence(file);
-        EXPECT_NEAR(onsetAfter(track, music, rate, cue - 0.5), expected, 0.001) << file;
+    EXPECT_NEAR(firstSound(track, rate), firingFrameSeconds(MUSIC_CUE.seconds, 30) + leadingSilence(MUSIC_CUE.file),
+                0.001);
+    for (const ExpectedCue& cue : SOUND_CUES) {
+        double expected = firingFrameSeconds(cue.seconds, 30) + leadingSilence(cue.file);
+        EXPECT_NEAR(onsetAfter(track, music, rate, cue.seconds - 0.5), expected, 0.001) << cue.file;
     }
 }
 

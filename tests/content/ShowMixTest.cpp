@@ -16,6 +16,7 @@
 #include "support/ChildProcess.h"
 #include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -28,17 +29,6 @@ constexpr double CUE_WINDOW_SECONDS = 0.5;
 constexpr double CUE_OVER_MUSIC_DECIBELS = 6.0;
 constexpr double PEAK_LIMIT_DECIBELS = -1.0;
 constexpr double LARGEST_DC = 0.002;
-
-struct Cue {
-    double seconds;  // when the timeline fires it
-    const char* file;
-};
-
-const Cue CUES[] = {{9.8, "data/wav/jump.wav"},
-                    {30.0, "data/wav/cowards.wav"},
-                    {31.5, "data/wav/spit.wav"},
-                    {34.0, "data/wav/illgetyou.wav"},
-                    {37.0, "data/wav/warcry.wav"}};
 
 std::vector<float> recordShowSound(const TempDir& folder) {
     const std::string track = folder.file("show.wav");
@@ -78,7 +68,7 @@ size_t firstSoundIndex(const std::vector<float>& samples, size_t from = 0) {
 // the master gain and laid where it starts in the show, which is where the
 // show's sound starts (nothing plays before the music).
 std::vector<float> musicShare(const std::vector<float>& show) {
-    const std::vector<float> music = decodeForMix("data/music/music1.mp3");
+    const std::vector<float> music = decodeForMix(MUSIC_CUE.file);
     std::vector<float> share(show.size(), 0.0f);
     const size_t showStart = firstSoundIndex(show);
     const size_t musicStart = firstSoundIndex(music);
@@ -102,7 +92,7 @@ TEST(ShowMix, EveryCueStandsSixDecibelsOverTheMusicBeforeItWithoutClippingOrOffs
 
     // Before the first cue the show is the music alone: this checks the
     // alignment the cue measurements rely on.
-    const size_t firstCue = stereoIndexAt(CUES[0].seconds);
+    const size_t firstCue = stereoIndexAt(SOUND_CUES[0].seconds);
     double largestDifference = 0.0;
     for (size_t i = 0; i < firstCue; ++i) {
         largestDifference = std::max(largestDifference, static_cast<double>(std::fabs(show[i] - music[i])));
@@ -113,7 +103,7 @@ TEST(ShowMix, EveryCueStandsSixDecibelsOverTheMusicBeforeItWithoutClippingOrOffs
     for (size_t i = 0; i < show.size(); ++i) {
         cues[i] = show[i] - music[i];
     }
-    for (const Cue& cue : CUES) {
+    for (const ExpectedCue& cue : SOUND_CUES) {
         SCOPED_TRACE(cue.file);
         const size_t onset = firstSoundIndex(cues, stereoIndexAt(cue.seconds));
         ASSERT_LT(onset, stereoIndexAt(cue.seconds + 0.1)) << "the cue did not start on time";

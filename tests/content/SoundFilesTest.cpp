@@ -10,6 +10,7 @@
 
 #include "audio/MixFormat.h"
 #include "content/SoundMeasure.h"
+#include "support/ShowExpectations.h"
 
 namespace {
 
@@ -47,8 +48,8 @@ struct CueExpectation {
 
 TEST(SoundFiles, EveryCueDecodesShortWithoutOffsetAndPeaksAtAboutMinusOneDecibel) {
     const CueExpectation cues[] = {
-        {"data/wav/jump.wav", 0.2, 0.8},      {"data/wav/spit.wav", 0.2, 0.8},   {"data/wav/cowards.wav", 0.35, 1.6},
-        {"data/wav/illgetyou.wav", 0.5, 2.0}, {"data/wav/warcry.wav", 0.6, 2.5},
+        {JUMP_CUE.file, 0.2, 0.8},        {SPIT_CUE.file, 0.2, 0.8},   {COWARDS_CUE.file, 0.35, 1.6},
+        {ILL_GET_YOU_CUE.file, 0.5, 2.0}, {WARCRY_CUE.file, 0.6, 2.5},
     };
     for (const CueExpectation& cue : cues) {
         SCOPED_TRACE(cue.path);
@@ -63,7 +64,7 @@ TEST(SoundFiles, EveryCueDecodesShortWithoutOffsetAndPeaksAtAboutMinusOneDecibel
 // A voice line is speech from start to end, not a blip or a long silence:
 // most of its 20 ms stretches are well above the noise floor.
 TEST(SoundFiles, VoiceCuesAreSpeechAllTheWayThrough) {
-    for (const char* path : {"data/wav/cowards.wav", "data/wav/illgetyou.wav", "data/wav/warcry.wav"}) {
+    for (const char* path : {COWARDS_CUE.file, ILL_GET_YOU_CUE.file, WARCRY_CUE.file}) {
         SCOPED_TRACE(path);
         const std::vector<float> frames = decodeForMix(path);
         const size_t window = MIX_RATE / 50 * MIX_CHANNELS;
@@ -82,7 +83,7 @@ TEST(SoundFiles, VoiceCuesAreSpeechAllTheWayThrough) {
 
 // The music is mastered with headroom under the cues, which peak at -1 dBFS.
 TEST(SoundFiles, MusicIsAStereoPieceOfOverNinetySecondsWithoutOffsetThatEndsLouderThanItStarts) {
-    const std::vector<float> frames = decodeForMix("data/music/music1.mp3");
+    const std::vector<float> frames = decodeForMix(MUSIC_CUE.file);
     EXPECT_GE(seconds(frames), 90.0);
     EXPECT_LE(seconds(frames), 150.0);
     EXPECT_NEAR(peakDecibels(frames), -8.0, 1.0);

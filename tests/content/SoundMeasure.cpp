@@ -21,7 +21,7 @@ std::vector<float> decodeForMix(const std::string& relativePath) {
     constexpr int CHUNK = 4096;
     std::vector<float> mix(CHUNK * MIX_CHANNELS);
     std::vector<float> scratch(CHUNK * MIX_CHANNELS);
-    while (channel->isPlaying()) {
+    while (!channel->finished) {
         std::fill(mix.begin(), mix.end(), 0.0f);
         channel->mixInto(mix.data(), CHUNK, scratch.data(), CHUNK);
         frames.insert(frames.end(), mix.begin(), mix.end());

@@ -19,6 +19,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/RunFolder.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -32,9 +33,9 @@ struct VoiceCue {
 // The recogniser cannot spot "cowards" even in espeak-ng's plain reading, so
 // the taunt carries a word it can.
 const VoiceCue VOICE_CUES[] = {
-    {"data/wav/cowards.wav", "You cheeky cowards!", "cheeky"},
-    {"data/wav/illgetyou.wav", "I'll get you!", "get you"},
-    {"data/wav/warcry.wav", "Yaaah, charge!", "charge"},
+    {COWARDS_CUE.file, "You cheeky cowards!", "cheeky"},
+    {ILL_GET_YOU_CUE.file, "I'll get you!", "get you"},
+    {WARCRY_CUE.file, "Yaaah, charge!", "charge"},
 };
 
 constexpr int RECOGNISER_RATE = 16000;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/ChildProcess.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -39,9 +40,8 @@ TEST(WorldAndSoundRepeat, TwoRunsOfTheGeneratorWriteTheSameBytes) {
     const std::map<std::string, std::string> firstFiles = filesBelow(first.path());
     const std::map<std::string, std::string> secondFiles = filesBelow(second.path());
     for (const char* expected :
-         {"data/tex/g/block.tga", "data/tex/g/ground.tga", "data/tex/g/groundNM.tga", "data/gfx/background.tga",
-          "data/wav/jump.wav", "data/wav/spit.wav", "data/wav/cowards.wav", "data/wav/illgetyou.wav",
-          "data/wav/warcry.wav", "data/music/music1.mp3"}) {
+         {BLOCK_TEXTURE_FILE, GROUND_TEXTURE_FILE, GROUND_NORMAL_MAP_FILE, BACKGROUND_TEXTURE_FILE, JUMP_CUE.file,
+          SPIT_CUE.file, COWARDS_CUE.file, ILL_GET_YOU_CUE.file, WARCRY_CUE.file, MUSIC_CUE.file}) {
         EXPECT_EQ(firstFiles.count(expected), 1u) << expected;
     }
     ASSERT_EQ(firstFiles.size(), secondFiles.size());

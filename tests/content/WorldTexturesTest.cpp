@@ -12,6 +12,7 @@
 
 #include "resource/TGAImage.h"
 #include "support/RunFolder.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -28,47 +29,34 @@ int channel(TGAImage& image, int x, int y, int c) {
     return image.getPixels()[(y * image.getWidth() + x) * 4 + c];
 }
 
-// Mean absolute RGB difference between two columns.
-double columnStep(TGAImage& image, int a, int b) {
+enum class Lines { Columns, Rows };
+
+// Mean absolute RGB difference between columns (or rows) a and b.
+double lineStep(TGAImage& image, Lines lines, int a, int b) {
+    const bool columns = lines == Lines::Columns;
+    const int length = columns ? image.getHeight() : image.getWidth();
     double sum = 0.0;
-    for (int y = 0; y < image.getHeight(); ++y) {
+    for (int along = 0; along < length; ++along) {
         for (int c = 0; c < 3; ++c) {
-            sum += std::abs(channel(image, a, y, c) - channel(image, b, y, c));
+            sum += columns ? std::abs(channel(image, a, along, c) - channel(image, b, along, c))
+                           : std::abs(channel(image, along, a, c) - channel(image, along, b, c));
         }
     }
-    return sum / (image.getHeight() * 3);
+    return sum / (length * 3);
 }
 
-double rowStep(TGAImage& image, int a, int b) {
-    double sum = 0.0;
-    for (int x = 0; x < image.getWidth(); ++x) {
-        for (int c = 0; c < 3; ++c) {
-            sum += std::abs(channel(image, x, a, c) - channel(image, x, b, c));
-        }
-    }
-    return sum / (image.getWidth() * 3);
-}
-
-// A seam shows as a step between the last and the first column that is
-// larger than the steps between neighbouring columns inside the picture.
-void expectColumnsWrap(TGAImage& image) {
-    const int width = image.getWidth();
+// A seam shows as a step between the last and the first column (or row)
+// that is larger than the steps between neighbours inside the picture.
+void expectLinesWrap(TGAImage& image, Lines lines) {
+    SCOPED_TRACE(lines == Lines::Columns ? "columns" : "rows");
+    const int count = lines == Lines::Columns ? image.getWidth() : image.getHeight();
     double largestInside = 0.0;
-    for (int x = 0; x + 1 < width; ++x) {
-        largestInside = std::max(largestInside, columnStep(image, x, x + 1));
+    for (int i = 0; i + 1 < count; ++i) {
+        largestInside = std::max(largestInside, lineStep(image, lines, i, i + 1));
     }
-    EXPECT_LE(columnStep(image, width - 1, 0), largestInside);
-    EXPECT_LE(columnStep(image, width - 1, 0), 2.0 * columnStep(image, width / 2 - 1, width / 2) + 1.0);
-}
-
-void expectRowsWrap(TGAImage& image) {
-    const int height = image.getHeight();
-    double largestInside = 0.0;
-    for (int y = 0; y + 1 < height; ++y) {
-        largestInside = std::max(largestInside, rowStep(image, y, y + 1));
-    }
-    EXPECT_LE(rowStep(image, height - 1, 0), largestInside);
-    EXPECT_LE(rowStep(image, height - 1, 0), 2.0 * rowStep(image, height / 2 - 1, height / 2) + 1.0);
+    const double seam = lineStep(image, lines, count - 1, 0);
+    EXPECT_LE(seam, largestInside);
+    EXPECT_LE(seam, 2.0 * lineStep(image, lines, count / 2 - 1, count / 2) + 1.0);
 }
 
 bool isPowerOfTwo(int value) {
@@ -90,9 +78,9 @@ void normalAt(TGAImage& image, int x, int y, double normal[3]) {
 
 TEST(WorldTextures, EveryFileLoadsAtItsSize) {
     const std::pair<const char*, std::pair<int, int>> expected[] = {
-        {"data/tex/g/block.tga", {64, 64}},
-        {"data/tex/g/ground.tga", {512, 512}},
-        {"data/tex/g/groundNM.tga", {512, 512}},
+        {BLOCK_TEXTURE_FILE, {64, 64}},
+        {GROUND_TEXTURE_FILE, {512, 512}},
+        {GROUND_NORMAL_MAP_FILE, {512, 512}},
     };
     for (const auto& [path, size] : expected) {
         auto image = load(path);
@@ -101,7 +89,7 @@ TEST(WorldTextures, EveryFileLoadsAtItsSize) {
     }
     // The background: powers of two, so the mipmap builder does not resample
     // it, and a 0.3-wide band covers an 800-pixel-wide window without magnifying.
-    auto background = load("data/gfx/background.tga");
+    auto background = load(BACKGROUND_TEXTURE_FILE);
     EXPECT_TRUE(isPowerOfTwo(background->getWidth()));
     EXPECT_TRUE(isPowerOfTwo(background->getHeight()));
     EXPECT_GE(0.3 * background->getWidth(), 800.0);
@@ -112,7 +100,7 @@ TEST(WorldTextures, TogetherTheyUseEveryStorageTheLoaderReads) {
     std::set<std::pair<int, int>> typeAndOrder;
     std::set<int> depths;
     for (const char* path :
-         {"data/tex/g/block.tga", "data/tex/g/ground.tga", "data/tex/g/groundNM.tga", "data/gfx/background.tga"}) {
+         {BLOCK_TEXTURE_FILE, GROUND_TEXTURE_FILE, GROUND_NORMAL_MAP_FILE, BACKGROUND_TEXTURE_FILE}) {
         const std::string bytes = readWholeFile(dataFile(path));
         ASSERT_GE(bytes.size(), 18u) << path;
         const int imageType = static_cast<std::uint8_t>(bytes[2]);
@@ -126,16 +114,16 @@ TEST(WorldTextures, TogetherTheyUseEveryStorageTheLoaderReads) {
 }
 
 TEST(WorldTextures, GroundAndNormalMapTileWithoutASeam) {
-    for (const char* path : {"data/tex/g/ground.tga", "data/tex/g/groundNM.tga"}) {
+    for (const char* path : {GROUND_TEXTURE_FILE, GROUND_NORMAL_MAP_FILE}) {
         SCOPED_TRACE(path);
         auto image = load(path);
-        expectColumnsWrap(*image);
-        expectRowsWrap(*image);
+        expectLinesWrap(*image, Lines::Columns);
+        expectLinesWrap(*image, Lines::Rows);
     }
 }
 
 TEST(WorldTextures, NormalMapHoldsUnitNormalsFacingOutOfTheGroundWithClearRelief) {
-    auto normalMap = load("data/tex/g/groundNM.tga");
+    auto normalMap = load(GROUND_NORMAL_MAP_FILE);
     int tilted = 0;
     const int texels = normalMap->getWidth() * normalMap->getHeight();
     for (int y = 0; y < normalMap->getHeight(); ++y) {
@@ -160,8 +148,8 @@ TEST(WorldTextures, NormalMapHoldsUnitNormalsFacingOutOfTheGroundWithClearRelief
 // leans towards -s (red below 128); the same holds along +t (green), with rows
 // counted from the bottom as bump.fsh reads them.
 TEST(WorldTextures, NormalMapLeansAwayFromWhereTheColourMapRises) {
-    auto colour = load("data/tex/g/ground.tga");
-    auto normalMap = load("data/tex/g/groundNM.tga");
+    auto colour = load(GROUND_TEXTURE_FILE);
+    auto normalMap = load(GROUND_NORMAL_MAP_FILE);
     const int size = colour->getWidth();
     double alongS = 0.0;
     double alongT = 0.0;
@@ -180,8 +168,8 @@ TEST(WorldTextures, NormalMapLeansAwayFromWhereTheColourMapRises) {
 }
 
 TEST(WorldTextures, BackgroundEdgesMeetAndItIsOpaqueSkyOverHills) {
-    auto background = load("data/gfx/background.tga");
-    expectColumnsWrap(*background);
+    auto background = load(BACKGROUND_TEXTURE_FILE);
+    expectLinesWrap(*background, Lines::Columns);
     const int width = background->getWidth();
     const int height = background->getHeight();
     double topBlue = 0.0;
@@ -203,7 +191,7 @@ TEST(WorldTextures, BackgroundEdgesMeetAndItIsOpaqueSkyOverHills) {
 }
 
 TEST(WorldTextures, BlockHasADarkRimSoNeighbouringBlocksStayApart) {
-    auto block = load("data/tex/g/block.tga");
+    auto block = load(BLOCK_TEXTURE_FILE);
     double rim = 0.0;
     int rimTexels = 0;
     double inside = 0.0;

@@ -7,12 +7,13 @@
 #include "ShowFacts.h"
 #include "app/RunState.h"
 #include "app/SceneAssembly.h"
-#include "audio/Audio.h"
+#include "audio/Sound.h"
 #include "audio/SoundSystem.h"
 #include "demo/DemoTimeline.h"
 #include "model/Actor.h"
 #include "scene/Block.h"
 #include "scene/SunLight.h"
+#include "support/ShowExpectations.h"
 #include "support/ShowFixture.h"
 
 using DemoTimeline = ShowFixture;
@@ -29,27 +30,35 @@ void expectSamePose(const ActorPose& actual, const ActorPose& expected, const st
     EXPECT_EQ(actual.nextFrame, expected.nextFrame) << who;
 }
 
-// The platforms' start places, slot by slot; slots 3 and 4 share one.
-const float BLOCK_START[BLOCK_COUNT][3] = {
-    {40, 40, -150},   {60, 40, -150},    {80, 40, -150},   {250, -14, -220}, {250, -14, -220},
-    {290, -14, -220}, {460, 40, -170},   {480, 60, -170},  {500, 80, -170},  {-100, 20, -180},
-    {-200, 30, -190}, {-680, -14, -110}, {600, -14, -125},
-};
+// Every figure and platform of `actual` as in `expected`.
+void expectSameScene(const ScenePose& actual, const ScenePose& expected) {
+    for (int i = 0; i < CAST_SIZE; ++i) {
+        expectSamePose(actual.cast[i], expected.cast[i], "actor " + std::to_string(i));
+    }
+    expectSamePose(actual.backup, expected.backup, "backup");
+    for (int i = 0; i < BLOCK_COUNT; ++i) {
+        EXPECT_EQ(actual.blockX[i], expected.blockX[i]) << "block " << i;
+        EXPECT_EQ(actual.blockY[i], expected.blockY[i]) << "block " << i;
+        EXPECT_EQ(actual.blockZ[i], expected.blockZ[i]) << "block " << i;
+    }
+}
 
 }  // namespace
 
 TEST_F(DemoTimeline, AssemblyLeavesTheCastHiddenOffStageAndTheBackupOnStage) {
     const ScenePose& assembled = sceneAfterAssembly;
+    ScenePose expected;
     // Animation 0 from frame 0, blending towards frame 1; animation 1 towards frame 41.
-    for (int i = 0; i < CAST_SIZE; ++i) {
-        expectSamePose(assembled.cast[i], {1000.0f, 0.0f, 1, false, 0, 0, 1}, "actor " + std::to_string(i));
+    for (ActorPose& member : expected.cast) {
+        member = {1000.0f, 0.0f, 1, false, 0, 0, 1};
     }
-    expectSamePose(assembled.backup, {0.0f, 0.0f, 1, true, 1, 0, 41}, "backup");
+    expected.backup = {0.0f, 0.0f, 1, true, 1, 0, 41};
     for (int i = 0; i < BLOCK_COUNT; ++i) {
-        EXPECT_EQ(assembled.blockX[i], BLOCK_START[i][0]) << "block " << i;
-        EXPECT_EQ(assembled.blockY[i], BLOCK_START[i][1]) << "block " << i;
-        EXPECT_EQ(assembled.blockZ[i], BLOCK_START[i][2]) << "block " << i;
+        expected.blockX[i] = PLATFORM_START_PLACES[i].x;
+        expected.blockY[i] = PLATFORM_START_PLACES[i].y;
+        expected.blockZ[i] = PLATFORM_START_PLACES[i].z;
     }
+    expectSameScene(assembled, expected);
     EXPECT_NE(blocks[3], blocks[4]);
     EXPECT_EQ(assembled.sunCentre.y, 100.0f);
     EXPECT_EQ(assembled.sunRadius, 200.0f);
@@ -63,17 +72,8 @@ TEST_F(DemoTimeline, ResetPutsBackWhatAssemblyLeft) {
     resetScene();
 
     ScenePose reset = poseOfScene();
-    const ScenePose& assembled = sceneAfterAssembly;
-    for (int i = 0; i < CAST_SIZE; ++i) {
-        expectSamePose(reset.cast[i], assembled.cast[i], "actor " + std::to_string(i));
-    }
-    expectSamePose(reset.backup, assembled.backup, "backup");
-    for (int i = 0; i < BLOCK_COUNT; ++i) {
-        EXPECT_EQ(reset.blockX[i], assembled.blockX[i]) << "block " << i;
-        EXPECT_EQ(reset.blockY[i], assembled.blockY[i]) << "block " << i;
-        EXPECT_EQ(reset.blockZ[i], assembled.blockZ[i]) << "block " << i;
-    }
-    EXPECT_EQ(reset.sunRadius, assembled.sunRadius);
+    expectSameScene(reset, sceneAfterAssembly);
+    EXPECT_EQ(reset.sunRadius, sceneAfterAssembly.sunRadius);
     EXPECT_EQ(timelineState, 0);
     EXPECT_EQ(speedFactor, 1.0f);
     EXPECT_EQ(scrollDirection, 1);
@@ -112,23 +112,18 @@ TEST_F(DemoTimeline, EachStateSetsItsFiguresAnimations) {
 
 TEST_F(DemoTimeline, TheScriptFiresEachStateOnceAtItsTime) {
     runUntil(45000);
-    // State 0 fires on the very first step; the others on the first step past their time.
-    EXPECT_EQ(stateFiredAtMs[0], 10);
-    EXPECT_EQ(stateFiredAtMs[1], 2010);
-    EXPECT_EQ(stateFiredAtMs[2], 3910);
-    EXPECT_EQ(stateFiredAtMs[3], 9810);
-    EXPECT_EQ(stateFiredAtMs[4], 10210);
-    EXPECT_EQ(stateFiredAtMs[5], 16010);
+    // State 0 fires on the very first step; the others on the first step past
+    // their time, but 6 and 7, which wait for the cast (checked below).
+    const int firedAtMs[] = {10,    2010,  3910,  9810,  10210, 16010, -1,   -1,
+                             30010, 31010, 31510, 32310, 34010, 36010, 37010};
+    for (int state = 0; state < 15; ++state) {
+        if (firedAtMs[state] >= 0) {
+            EXPECT_EQ(stateFiredAtMs[state], firedAtMs[state]) << "state " << state;
+        }
+    }
     // The cast walks in from x = 1000 at 100 units a second and stops past x = 60.
     EXPECT_NEAR(stateFiredAtMs[6], 16010 + 9400, 20);
     EXPECT_EQ(stateFiredAtMs[7], stateFiredAtMs[6] + 10);
-    EXPECT_EQ(stateFiredAtMs[8], 30010);
-    EXPECT_EQ(stateFiredAtMs[9], 31010);
-    EXPECT_EQ(stateFiredAtMs[10], 31510);
-    EXPECT_EQ(stateFiredAtMs[11], 32310);
-    EXPECT_EQ(stateFiredAtMs[12], 34010);
-    EXPECT_EQ(stateFiredAtMs[13], 36010);
-    EXPECT_EQ(stateFiredAtMs[14], 37010);
     EXPECT_EQ(timelineState, 15);
 }
 
@@ -176,11 +171,12 @@ TEST_F(DemoTimeline, ALongFrameFiresThePassedStatesOnePerFrame) {
 TEST_F(DemoTimeline, TheCastTravelsWithTheWorldUntilTheLeaderPassesSixty) {
     runUntil(16010);
     ASSERT_EQ(timelineState, 6);
-    EXPECT_TRUE(actors[5]->visible);
-    EXPECT_EQ(actors[5]->facing, -1);
-    EXPECT_EQ(actors[2]->x, 1100.0f);
-    EXPECT_EQ(actors[2]->z, -50.0f);
-    EXPECT_EQ(actors[0]->z, 0.0f);
+    for (int i = 0; i < CAST_SIZE; ++i) {
+        EXPECT_TRUE(actors[i]->visible) << i;
+        EXPECT_EQ(actors[i]->facing, -1) << i;
+        EXPECT_EQ(actors[i]->x, CAST_ENTRANCES[i][0]) << i;
+        EXPECT_EQ(actors[i]->z, CAST_ENTRANCES[i][1]) << i;
+    }
 
     // Past every time threshold, but the leader is still far right.
     float blockBefore = blocks[0]->x;
@@ -235,13 +231,19 @@ TEST_F(DemoTimeline, TheSunFollowsThePreviousStepsTime) {
     EXPECT_NEAR(sun->position.z, 200.0f, 0.01f);
 }
 
-TEST_F(DemoTimeline, MusicAndCuesStartAtTheirStates) {
-    runUntil(1990);
-    int before = audioSystem->playingChannelCount();
-    runUntil(2010);
-    EXPECT_EQ(audioSystem->playingChannelCount(), before + 1);
-    runUntil(9810);
-    EXPECT_EQ(audioSystem->playingChannelCount(), before + 2);
+TEST_F(DemoTimeline, EachSoundOpensItsFileOnTheStepPastItsTime) {
+    auto expectStartAt = [&](const ExpectedCue& cue) {
+        const int ms = static_cast<int>(std::lround(cue.seconds * 1000.0f));
+        runUntil(ms);
+        const size_t opened = audioSystem->sounds.size();
+        stepAt(ms + 10, 10);
+        ASSERT_EQ(audioSystem->sounds.size(), opened + 1) << cue.file;
+        EXPECT_EQ(audioSystem->sounds.back()->path, cue.file);
+    };
+    expectStartAt(MUSIC_CUE);
+    for (const ExpectedCue& cue : SOUND_CUES) {
+        expectStartAt(cue);
+    }
 }
 
 TEST(ScrollBlocks, WrapAtTheEdgesOfTheLoopWithStrictTests) {

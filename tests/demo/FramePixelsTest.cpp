@@ -17,6 +17,7 @@
 #include "demo/FrameComposition.h"
 #include "model/Actor.h"
 #include "model/Md2Model.h"
+#include "scene/Background.h"
 #include "scene/Block.h"
 #include "scene/SunLight.h"
 #include "support/GLTestWindow.h"
@@ -46,6 +47,13 @@ protected:
     }
 
     void placeSun(float x, float y, float z) { sun->position = Vec4(x, y, z, 1.0f); }
+
+    // Platform `slot` 20 units over the origin, 44 over the ground.
+    void hangOverOrigin(int slot) {
+        blocks[slot]->x = 0.0f;
+        blocks[slot]->y = 20.0f;
+        blocks[slot]->z = 0.0f;
+    }
 
     Picture render() {
         testgl::clearBuffers();
@@ -85,18 +93,16 @@ constexpr float GROUND_Y = -GROUND_DEPTH;
 
 }  // namespace
 
-TEST_F(FramePixels, AShadowHalvesTheBrightnessOfTheGround) {
-    ScreenPoint underBlock = project(0.0f, GROUND_Y, 0.0f);
-    Picture lit = render();
-    blocks[0]->x = 0.0f;
-    blocks[0]->y = 20.0f;
-    blocks[0]->z = 0.0f;
-    Picture shadowed = render();
-
-    int before = brightnessAt(lit, underBlock);
-    int after = brightnessAt(shadowed, underBlock);
+// Slots 3 and 4 are hung at one place: the first shadow halves the ground's
+// brightness, the second falls on it without darkening it again.
+TEST_F(FramePixels, AShadowHalvesTheGroundAndOverlappingShadowsDarkenItOnce) {
+    ScreenPoint underBlocks = project(0.0f, GROUND_Y, 0.0f);
+    int before = brightnessAt(render(), underBlocks);
     ASSERT_GT(before, 60);
-    EXPECT_NEAR(after, before / 2.0, 4.0);
+    for (int slot : {3, 4}) {
+        hangOverOrigin(slot);
+        EXPECT_NEAR(brightnessAt(render(), underBlocks), before / 2.0, 4.0) << "platforms 3 to " << slot;
+    }
 }
 
 TEST_F(FramePixels, AShadowFallsWhereTheSunsRaysPastAPlatformMeetTheGround) {
@@ -104,9 +110,7 @@ TEST_F(FramePixels, AShadowFallsWhereTheSunsRaysPastAPlatformMeetTheGround) {
     // bottom edges reach the ground (24 below) from about x = 24 to x = 95.
     placeSun(-100.0f, 100.0f, 0.0f);
     Picture lit = render();
-    blocks[0]->x = 0.0f;
-    blocks[0]->y = 20.0f;
-    blocks[0]->z = 0.0f;
+    hangOverOrigin(0);
     Picture shadowed = render();
     for (float x : {40.0f, 80.0f}) {
         ScreenPoint at = project(x, GROUND_Y, 0.0f);
@@ -116,18 +120,6 @@ TEST_F(FramePixels, AShadowFallsWhereTheSunsRaysPastAPlatformMeetTheGround) {
         ScreenPoint at = project(x, GROUND_Y, 0.0f);
         EXPECT_EQ(brightnessAt(shadowed, at), brightnessAt(lit, at)) << "beside the shadow at x " << x;
     }
-}
-
-TEST_F(FramePixels, TwoOverlappingShadowsDarkenTheGroundOnce) {
-    ScreenPoint underBlocks = project(0.0f, GROUND_Y, 0.0f);
-    Picture lit = render();
-    for (int slot : {3, 4}) {
-        blocks[slot]->x = 0.0f;
-        blocks[slot]->y = 20.0f;
-        blocks[slot]->z = 0.0f;
-    }
-    Picture shadowed = render();
-    EXPECT_NEAR(brightnessAt(shadowed, underBlocks), brightnessAt(lit, underBlocks) / 2.0, 4.0);
 }
 
 TEST_F(FramePixels, GroundCoveredByAPlatformGetsNoShadow) {
@@ -180,23 +172,22 @@ TEST_F(FramePixels, HiddenActorsCastNoShadowAndAreNotDrawn) {
     EXPECT_LT(brightnessAt(shown, inShadow), brightnessAt(empty, inShadow) * 0.6);
 }
 
-TEST_F(FramePixels, TheBackgroundStaysFixedWhateverTheCamera) {
+// The background is drawn in eye space, before the camera is placed, so it
+// stays fixed on screen: the frame's top rows, which nothing else reaches,
+// are the background drawn alone.
+TEST_F(FramePixels, TheBackgroundStaysFixedOnScreenWhereverTheCameraLooks) {
     placeSun(0.0f, 100.0f, 200.0f);
     const int topRows = 12;
-    Picture normal = render();
-    float savedPitch = cameraPitch;
-    float savedDistance = cameraDistance;
-    cameraPitch = 40.0f;
-    cameraDistance = -320.0f;
-    Picture moved = render();
-    cameraPitch = savedPitch;
-    cameraDistance = savedDistance;
+    Picture frame = render();
+    testgl::clearBuffers();
+    drawBackground();
+    Picture alone = testgl::readPixels(0, 0, testgl::WINDOW_WIDTH, testgl::WINDOW_HEIGHT);
 
     size_t firstTopPixel = static_cast<size_t>(testgl::WINDOW_HEIGHT - topRows) * testgl::WINDOW_WIDTH;
-    for (size_t pixel = firstTopPixel; pixel < normal.size() / 4; ++pixel) {
-        ASSERT_TRUE(samePixel(normal, moved, pixel)) << "pixel " << pixel;
+    for (size_t pixel = firstTopPixel; pixel < frame.size() / 4; ++pixel) {
+        ASSERT_TRUE(samePixel(frame, alone, pixel)) << "pixel " << pixel;
     }
-    EXPECT_NE(normal, moved) << "the camera change should move the ground";
+    EXPECT_NE(frame, alone) << "the frame should show the scene in front of the background";
 }
 
 TEST_F(FramePixels, TheSunIsDrawnUnlitAndCastsNoShadow) {

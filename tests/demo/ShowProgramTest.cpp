@@ -7,17 +7,15 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/ChildProcess.h"
 #include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
+#include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
-
-const std::string BANNER =
-    "GLUT version: 3 ::: ClocksPerSec: 1000\n"
-    "Loading Demo with settings: 800x600:32@75... \n";
 
 // Milliseconds since `start`.
 int since(std::chrono::steady_clock::time_point start) {
@@ -65,17 +63,17 @@ TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
     ASSERT_GT(contrast(display, first), 0.05) << "the window never showed the show: " << demo.report();
     auto showStart = std::chrono::steady_clock::now();
 
-    const int moments[] = {1000, 6000, 30000, 39000};
-    std::string files[4];
-    for (int i = 0; i < 4; ++i) {
-        waitUntil(showStart, moments[i]);
-        files[i] = shots.file("at" + std::to_string(moments[i]) + ".png");
-        display.run("import -window " + window + " " + files[i]);
-        ASSERT_TRUE(std::filesystem::exists(files[i]));
-        EXPECT_GT(contrast(display, files[i]), 0.05) << files[i] << " looks blank";
+    std::vector<std::string> files;
+    for (double moment : GOLDEN_MOMENTS) {
+        const int ms = static_cast<int>(moment * 1000.0);
+        waitUntil(showStart, ms);
+        files.push_back(shots.file("at" + std::to_string(ms) + ".png"));
+        display.run("import -window " + window + " " + files.back());
+        ASSERT_TRUE(std::filesystem::exists(files.back()));
+        EXPECT_GT(contrast(display, files.back()), 0.05) << files.back() << " looks blank";
         ASSERT_TRUE(demo.running()) << demo.report();
     }
-    for (int i = 1; i < 4; ++i) {
+    for (size_t i = 1; i < files.size(); ++i) {
         EXPECT_GT(difference(files[i - 1], files[i]), 0.005) << "the show should move on";
     }
 
@@ -83,7 +81,7 @@ TEST(ShowProgram, PlaysTheWholeShowQuietlyAndEndsOnEscape) {
     display.run("xdotool mousemove --window " + window + " 400 300 key Escape");
     ASSERT_TRUE(demo.waitForExit()) << "Escape did not end the demo";
     EXPECT_EQ(demo.status(), 0) << demo.report();
-    EXPECT_EQ(demo.standardOutput(), BANNER);
+    EXPECT_EQ(demo.standardOutput(), expectedBanner());
     EXPECT_EQ(demo.standardError(), "");
 }
 
@@ -93,6 +91,6 @@ TEST(ShowProgram, AMissingFirstModelEndsTheRunBeforeAnythingElseLoads) {
     ChildProcess demo(demoExecutable(), {}, empty.path(), display.name());
     ASSERT_TRUE(demo.waitForExit()) << demo.report();
     EXPECT_EQ(demo.status(), 1) << demo.report();
-    EXPECT_EQ(demo.standardOutput(), BANNER);
+    EXPECT_EQ(demo.standardOutput(), expectedBanner());
     EXPECT_EQ(demo.standardError(), "Error! Cannot find file: data/models/c/zorbi.md2\n");
 }

@@ -114,38 +114,28 @@ TEST(Actor, FacingTurnsTheModelAboutTheUpAxis) {
     Actor actor("nose");
     actor.z = -10.0f;
     const int right = CENTRE_X + TWO_UNITS, left = CENTRE_X - TWO_UNITS;
-
-    actor.draw(1.0f);
-    EXPECT_TRUE(drawnAt(right));
-    EXPECT_FALSE(drawnAt(left));
-
-    testgl::clearBuffers();
-    actor.facing = -1;
-    actor.draw(1.0f);
-    EXPECT_FALSE(drawnAt(right));
-    EXPECT_TRUE(drawnAt(left));
-
-    // Facing 0 points the nose at the camera (+z): neither side. Seen off
-    // centre, at x = -4, a nose coming closer reaches further out to the left
-    // than the body, and one going away would stay between body and centre.
-    testgl::clearBuffers();
-    actor.facing = 0;
-    actor.draw(1.0f);
-    EXPECT_FALSE(drawnAt(right));
-    EXPECT_FALSE(drawnAt(left));
-    testgl::clearBuffers();
-    actor.x = -4.0f;
-    actor.draw(1.0f);
-    EXPECT_TRUE(drawnAt(CENTRE_X - 135));
-    EXPECT_FALSE(drawnAt(CENTRE_X - 88));
-    actor.x = 0.0f;
-
-    // Placed along x, with no culling of its own.
-    testgl::clearBuffers();
-    actor.facing = 1;
-    actor.x = -2.0f;
-    actor.draw(1.0f);
-    EXPECT_TRUE(drawnAt(CENTRE_X - TWO_UNITS / 2));
+    struct Case {
+        int facing;
+        float x;
+        int column;
+        bool drawn;
+    };
+    // Facing 1 and -1 point the nose to either side. Facing 0 points it at the
+    // camera (+z): neither side. Seen off centre, at x = -4, a nose coming
+    // closer reaches further out to the left than the body, and one going away
+    // would stay between body and centre. Last, placed along x, with no culling
+    // of its own.
+    const Case cases[] = {
+        {1, 0.0f, right, true},           {1, 0.0f, left, false},           {-1, 0.0f, right, false},
+        {-1, 0.0f, left, true},           {0, 0.0f, right, false},          {0, 0.0f, left, false},
+        {0, -4.0f, CENTRE_X - 135, true}, {0, -4.0f, CENTRE_X - 88, false}, {1, -2.0f, CENTRE_X - TWO_UNITS / 2, true}};
+    for (const Case& c : cases) {
+        testgl::clearBuffers();
+        actor.facing = c.facing;
+        actor.x = c.x;
+        actor.draw(1.0f);
+        EXPECT_EQ(drawnAt(c.column), c.drawn) << "facing " << c.facing << " at x " << c.x << ", column " << c.column;
+    }
     actor.x = 1000.0f;
     actor.draw(1.0f);
 

@@ -40,10 +40,6 @@ TEST(GroundScrollWrapTest, EndsEvenWhereATileIsBelowFloatResolution) {
 
 namespace {
 
-constexpr float CAMERA_DISTANCE = -270.0f;
-constexpr float CAMERA_PITCH = 25.0f;
-constexpr float GROUND_DROP = -GROUND_DEPTH;
-
 // A flat texel and texels tilted 45 degrees towards +s, -s, +t and -t.
 const Texel FLAT{128, 128, 255, 255};
 const Texel TOWARDS_PLUS_S{218, 128, 218, 255};
@@ -81,14 +77,14 @@ protected:
 
         testgl::clearBuffers();
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, CAMERA_DISTANCE);
-        glRotatef(CAMERA_PITCH, 1.0f, 0.0f, 0.0f);
+        glTranslatef(0.0f, cameraHeight, cameraDistance);
+        glRotatef(cameraPitch, 1.0f, 0.0f, 0.0f);
         glLightfv(GL_LIGHT0, GL_POSITION, &light.x);
         glDisable(GL_LIGHTING);
         glUseProgramObjectARB(shaderProgram);
         glUniform1iARB(glGetUniformLocationARB(shaderProgram, "texture"), 0);
         glUniform1iARB(glGetUniformLocationARB(shaderProgram, "normalMapTexture"), 1);
-        glTranslatef(0.0f, GROUND_DROP, 0.0f);
+        glTranslatef(0.0f, -GROUND_DEPTH, 0.0f);
         drawGround();
         glUseProgramObjectARB(0);
         glEnable(GL_LIGHTING);

@@ -2,10 +2,6 @@
 
 #include "support/RunFolder.h"
 
-const std::string DEMO_BANNER =
-    "GLUT version: 3 ::: ClocksPerSec: 1000\n"
-    "Loading Demo with settings: 800x600:32@75... \n";
-
 RunningDemo::RunningDemo(const std::string& startIni, const std::vector<std::string>& environment) {
     prepareRunFolder(folder, startIni);
     demo = std::make_unique<ChildProcess>(demoExecutable(), std::vector<std::string>{}, folder.path(), display.name(),

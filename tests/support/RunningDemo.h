@@ -8,9 +8,6 @@
 #include "support/PrivateDisplay.h"
 #include "support/TempDir.h"
 
-// What the demo prints once its window is open, with the default settings.
-extern const std::string DEMO_BANNER;
-
 // The real demo started in a fresh run folder (start.ini holding `startIni`,
 // none when it is empty) under an X server of its own, with its window found.
 class RunningDemo {

@@ -14,7 +14,7 @@
 #include "support/GLTestWindow.h"
 #include "support/RunFolder.h"
 
-int stateFiredAtMs[16];
+int stateFiredAtMs[TIMELINE_STATE_COUNT];
 ScenePose sceneAfterAssembly;
 
 namespace {

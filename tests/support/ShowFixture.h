@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/SceneAssembly.h"
+#include "demo/DemoTimeline.h"
 #include "scene/Vec4.h"
 
 // The assembled show from the ready-to-run folder's real data, in a GL test
@@ -29,7 +30,7 @@ private:
 };
 
 // Milliseconds at which each state fired in the last runs, -1 where it did not.
-extern int stateFiredAtMs[16];
+extern int stateFiredAtMs[TIMELINE_STATE_COUNT];
 
 // What the timeline and the frame can change about one figure.
 struct ActorPose {

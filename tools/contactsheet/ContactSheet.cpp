@@ -255,7 +255,7 @@ std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float
     for (int column = 0; column < columns; ++column) {
         int frame = first + column;
         int animation = 0;
-        while (animation + 1 < 21 && animationRanges[animation + 1].firstFrame <= frame) {
+        while (animation + 1 < ANIMATION_RANGE_COUNT && animationRanges[animation + 1].firstFrame <= frame) {
             ++animation;
         }
         std::string label = "frame " + std::to_string(frame);
