@@ -31,8 +31,8 @@ PACKAGE=(
   # the Debian package: dependencies worked out from the programs, and the
   # checks of the package, its menu entry and its metadata
   dpkg-dev lintian desktop-file-utils appstream
-  # the package test drives the installed show's window
-  xdotool x11-utils
+  # the package test drives the installed show's window and looks at it
+  xdotool x11-utils imagemagick
 )
 TEST=(
   # tests (pocketsphinx: keyword spotting in the voice cues)
