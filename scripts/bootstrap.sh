@@ -7,6 +7,8 @@
 #   show      what builds the demo, its content and runs it in a window
 #   headless  show, plus what renders the show to a video without a display
 #             (the capture tool, Xvfb, ffmpeg)
+#   package   headless, plus what builds and checks the Debian package
+#             (scripts/package.sh, scripts/package-test.sh)
 #   test      everything: headless, plus the tests, the hardening (sanitisers,
 #             fuzzing) and the benchmarks (the default)
 set -euo pipefail
@@ -25,6 +27,13 @@ HEADLESS=(
   # capture tool: PNG writing, an X server without a screen, video encoding
   libstb-dev xvfb xauth ffmpeg
 )
+PACKAGE=(
+  # the Debian package: dependencies worked out from the programs, and the
+  # checks of the package, its menu entry and its metadata
+  dpkg-dev lintian desktop-file-utils appstream
+  # the package test drives the installed show's window and looks at it
+  xdotool x11-utils imagemagick
+)
 TEST=(
   # tests (pocketsphinx: keyword spotting in the voice cues)
   libgtest-dev xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
@@ -36,8 +45,9 @@ set_name=${1:-test}
 case "$set_name" in
   show) PACKAGES=("${SHOW[@]}") ;;
   headless) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}") ;;
+  package) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${PACKAGE[@]}") ;;
   test) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}") ;;
-  *) echo "usage: bootstrap.sh [show|headless|test]" >&2; exit 2 ;;
+  *) echo "usage: bootstrap.sh [show|headless|package|test]" >&2; exit 2 ;;
 esac
 
 missing=()

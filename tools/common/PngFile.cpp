@@ -6,3 +6,7 @@
 bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbTopDown) {
     return stbi_write_png(path.c_str(), width, height, 3, rgbTopDown.data(), width * 3) != 0;
 }
+
+bool writePngRgba(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbaTopDown) {
+    return stbi_write_png(path.c_str(), width, height, 4, rgbaTopDown.data(), width * 4) != 0;
+}

@@ -7,3 +7,6 @@
 // Writes RGB pixels (3 bytes each, top row first) as a PNG; false when the
 // file cannot be written.
 bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbTopDown);
+
+// The same for RGBA pixels (4 bytes each, top row first), with transparency.
+bool writePngRgba(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbaTopDown);

@@ -1,4 +1,8 @@
 // zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN [ZOOM]]]
+// zorbi-contactsheet RUN_FOLDER OUTPUT.png icon SIZE
+//
+// With "icon" and a size in pixels it draws the program's icon instead: the
+// hero standing, turned towards the viewer, on a transparent background.
 //
 // With a name and a frame range it draws a film strip of that character's
 // keyframes instead, for looking at one animation closely, turned TURN
@@ -24,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "OffscreenTarget.h"
 #include "PngFile.h"
 #include "ShowFacts.h"
 #include "app/GLState.h"
@@ -37,6 +42,11 @@ constexpr int CELL_HEIGHT = 200;
 constexpr int LABEL_WIDTH = 76;
 constexpr int HEADER_HEIGHT = 22;
 constexpr int WINDOW_WIDTH = 1250;  // wide enough for the line-up
+// The icon's camera: how far from the figure, and the height it looks at.
+constexpr float ICON_DISTANCE = 95.0f;
+constexpr float ICON_CENTRE_HEIGHT = 6.0f;
+// Degrees about the up axis from the profile: the face towards the viewer.
+constexpr float ICON_TURN = -60.0f;
 
 // A pose in the sheet: an animation number, a frame inside the whole file,
 // and how far the figure is turned about the up axis (0: profile, facing
@@ -265,12 +275,75 @@ std::vector<std::uint8_t> filmStrip(const char* name, int first, int last, float
     return strip;
 }
 
+// Each icon pixel averages this many pixels squared of a larger drawing, so
+// the outline is smooth at any size.
+constexpr int ICON_SUPERSAMPLING = 4;
+
+// Averages `factor` x `factor` blocks of bottom-up RGBA pixels into top-down
+// RGBA; colours are weighted by their coverage so the edges do not darken.
+std::vector<std::uint8_t> shrinkToTopDown(const std::vector<std::uint8_t>& large, int size, int factor) {
+    const int largeWidth = size * factor;
+    std::vector<std::uint8_t> icon(static_cast<size_t>(size) * size * 4);
+    for (int row = 0; row < size; ++row) {
+        for (int column = 0; column < size; ++column) {
+            double sum[4] = {0.0, 0.0, 0.0, 0.0};
+            for (int y = 0; y < factor; ++y) {
+                for (int x = 0; x < factor; ++x) {
+                    const size_t at = (static_cast<size_t>(row * factor + y) * largeWidth + column * factor + x) * 4;
+                    const double alpha = large[at + 3];
+                    for (int channel = 0; channel < 3; ++channel) {
+                        sum[channel] += large[at + channel] * alpha;
+                    }
+                    sum[3] += alpha;
+                }
+            }
+            std::uint8_t* target = &icon[(static_cast<size_t>(size - 1 - row) * size + column) * 4];
+            for (int channel = 0; channel < 3; ++channel) {
+                target[channel] = sum[3] > 0.0 ? static_cast<std::uint8_t>(sum[channel] / sum[3] + 0.5) : 0;
+            }
+            target[3] = static_cast<std::uint8_t>(sum[3] / (factor * factor) + 0.5);
+        }
+    }
+    return icon;
+}
+
+// The hero standing, turned three quarters towards the viewer, lit as on the
+// sheet, filling a square with nothing behind it.
+std::vector<std::uint8_t> drawIcon(int size) {
+    const int large = size * ICON_SUPERSAMPLING;
+    OffscreenTarget target(large, large);
+    target.bind();
+    glViewport(0, 0, large, large);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // Opaque where the figure is: the skin's alpha must not thin the icon.
+    glDisable(GL_BLEND);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30.0, 1.0, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, -ICON_DISTANCE);
+    glRotatef(10.0f, 1.0f, 0.0f, 0.0f);
+    glTranslatef(0.0f, -ICON_CENTRE_HEIGHT, 0.0f);
+    const GLfloat sunPosition[] = {120.0f, 100.0f, 160.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sunPosition);
+    glRotatef(ICON_TURN, 0.0f, 1.0f, 0.0f);
+    Actor hero(CAST_NAMES[0]);
+    showFrame(hero, {"", STAND, 0, ICON_TURN});
+    glPopMatrix();
+    glEnable(GL_BLEND);
+    return shrinkToTopDown(target.readPixels(), size, ICON_SUPERSAMPLING);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && (argc < 6 || argc > 8)) {
+    if (argc != 3 && argc != 5 && (argc < 6 || argc > 8)) {
         std::fprintf(stderr,
-                     "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN [ZOOM]]]\n");
+                     "usage: zorbi-contactsheet RUN_FOLDER OUTPUT.png [NAME FIRST_FRAME LAST_FRAME [TURN [ZOOM]]]\n"
+                     "       zorbi-contactsheet RUN_FOLDER OUTPUT.png icon SIZE\n");
         return 2;
     }
     std::string output = std::filesystem::absolute(argv[2]).string();
@@ -283,6 +356,14 @@ int main(int argc, char** argv) {
     glewInit();
     initGLState();
 
+    if (argc == 5 && std::string(argv[3]) == "icon") {
+        const int size = std::stoi(argv[4]);
+        if (!writePngRgba(output, size, size, drawIcon(size))) {
+            std::fprintf(stderr, "zorbi-contactsheet: cannot write %s\n", output.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (argc >= 6) {
         int width = 0;
         int height = 0;
