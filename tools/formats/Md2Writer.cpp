@@ -57,8 +57,8 @@ void writeFrame(ByteSink& out, const Md2FrameRecord& frame, std::int32_t vertexC
     }
     out.text(frame.name, FRAME_NAME_LENGTH);
     for (std::int32_t i = 0; i < vertexCount; ++i) {
-        Md2PackedVertex vertex = static_cast<std::size_t>(i) < frame.vertices.size() ? frame.vertices[i]
-                                                                                      : Md2PackedVertex{};
+        Md2PackedVertex vertex =
+            static_cast<std::size_t>(i) < frame.vertices.size() ? frame.vertices[i] : Md2PackedVertex{};
         for (std::uint8_t coordinate : vertex) {
             out.byte(coordinate);
         }

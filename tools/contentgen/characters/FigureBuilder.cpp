@@ -101,10 +101,8 @@ int FigureBuilder::addPart(BodyPart part) {
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, const BlobShape& shape) {
+int FigureBuilder::addBlob(Joint joint, const BlobShape& shape) {
     BodyPart part;
-    part.name = name;
-    part.kind = kind;
     part.axis = normalize(shape.axis);
     part.front = normalize(shape.front - part.axis * dot(shape.front, part.axis));
     part.origin = shape.centre;
@@ -116,7 +114,7 @@ int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, 
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addLimb(const std::string& name, PartKind kind, const LimbShape& shape) {
+int FigureBuilder::addLimb(const LimbShape& shape) {
     const Joint first = shape.first;
     const Joint middle = shape.middle;
     const Vec3& end = shape.end;
@@ -127,9 +125,6 @@ int FigureBuilder::addLimb(const std::string& name, PartKind kind, const LimbSha
     double startRadius = radii.front().radius;
     double endRadius = radii.back().radius;
     BodyPart part;
-    part.name = name;
-    part.kind = kind;
-    part.side = shape.side;
     part.origin = start;
     part.axis = axis;
     part.front = normalize(shape.front - axis * dot(shape.front, axis));
@@ -157,11 +152,9 @@ int FigureBuilder::addLimb(const std::string& name, PartKind kind, const LimbSha
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addTube(const std::string& name, PartKind kind, const TubeShape& shape) {
+int FigureBuilder::addTube(const TubeShape& shape) {
     BodyPart part;
     part.blendWidth = shape.blendWidth;
-    part.name = name;
-    part.kind = kind;
     part.origin = shape.origin;
     part.axis = normalize(shape.axis);
     part.front = normalize(shape.front - part.axis * dot(shape.front, part.axis));
@@ -186,7 +179,7 @@ int FigureBuilder::addTrunk(const std::vector<Ring>& rings, int segments, int at
     trunk.atlas = {atlasWidth, atlasHeight};
     trunk.squareness = squareness;
     trunk.blendWidth = 3.0;
-    return addTube("trunk", PartKind::Torso, trunk);
+    return addTube(trunk);
 }
 
 LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
@@ -204,7 +197,7 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
     arm.segments = shapes.armSegments;
     arm.bodyRings = shapes.armRings;
     arm.atlas = {shapes.armAtlas[0], shapes.armAtlas[1]};
-    parts.arm = addLimb("arm", PartKind::Arm, arm);
+    parts.arm = addLimb(arm);
     addMirroredTwin(parts.arm);
     Vec3 handCentre = s.restPosition[HAND_LEFT] + armDirection * (0.8 * shapes.handRadii.z);
     BlobShape hand;
@@ -216,7 +209,7 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
     hand.rings = shapes.handRings;
     hand.atlas = {shapes.handAtlas[0], shapes.handAtlas[1]};
     hand.squareness = shapes.handSquareness;
-    parts.hand = addBlob("hand", PartKind::Hand, HAND_LEFT, hand);
+    parts.hand = addBlob(HAND_LEFT, hand);
     addMirroredTwin(parts.hand);
     LimbShape leg;
     leg.first = HIP_LEFT;
@@ -228,7 +221,7 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
     leg.segments = shapes.legSegments;
     leg.bodyRings = shapes.legRings;
     leg.atlas = {shapes.legAtlas[0], shapes.legAtlas[1]};
-    parts.leg = addLimb("leg", PartKind::Leg, leg);
+    parts.leg = addLimb(leg);
     addMirroredTwin(parts.leg);
     Vec3 ankle = s.restPosition[FOOT_LEFT];
     Vec3 footCentre(ankle.x + shapes.footForward, ankle.y, GROUND_HEIGHT + 0.92 * shapes.footRadii.x);
@@ -243,7 +236,7 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
     foot.rings = shapes.footRings;
     foot.atlas = {shapes.footAtlas[0], shapes.footAtlas[1]};
     foot.squareness = shapes.footSquareness;
-    parts.foot = addBlob("foot", PartKind::Foot, FOOT_LEFT, foot);
+    parts.foot = addBlob(FOOT_LEFT, foot);
     addMirroredTwin(parts.foot);
     return parts;
 }
@@ -251,8 +244,6 @@ LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
 int FigureBuilder::addMirroredTwin(int leftPart) {
     BodyPart twin = mesh.parts[leftPart];
     auto reflect = [](const Vec3& v) { return Vec3(v.x, -v.y, v.z); };
-    twin.name += " (right)";
-    twin.side = RIGHT;
     twin.origin = reflect(twin.origin);
     twin.axis = reflect(twin.axis);
     twin.front = reflect(twin.front);

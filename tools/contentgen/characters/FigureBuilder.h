@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -64,7 +63,6 @@ struct BlobShape {
 // give its thickness along the way (squeezed by `flatten` towards the
 // front) and `front` is where its picture is centred.
 struct LimbShape {
-    int side = LEFT;
     Joint first = PELVIS;
     Joint middle = PELVIS;
     Vec3 end;
@@ -111,14 +109,14 @@ public:
     AtlasRect allocate(int width, int height);
 
     // An ellipsoid or rounded box carried by one joint.
-    int addBlob(const std::string& name, PartKind kind, Joint joint, const BlobShape& shape);
+    int addBlob(Joint joint, const BlobShape& shape);
 
     // A limb from one joint through the next to a point, each half carried by
     // the joint it starts at, with rounded ends.
-    int addLimb(const std::string& name, PartKind kind, const LimbShape& shape);
+    int addLimb(const LimbShape& shape);
 
     // A tube through explicit rings, carried by the joints of its spans.
-    int addTube(const std::string& name, PartKind kind, const TubeShape& shape);
+    int addTube(const TubeShape& shape);
 
     // The right-hand twin of a left part: mirrored across the figure's
     // middle, carried by the matching right joints, sharing the left part's

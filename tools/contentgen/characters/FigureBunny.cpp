@@ -145,7 +145,7 @@ Figure makeBunny() {
     headShape.segments = 12;
     headShape.rings = 9;
     headShape.atlas = {96, 64};
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
+    parts.head = builder.addBlob(HEAD, headShape);
     Vec3 muzzleCentre = parts.headCentre + Vec3(4.8, 0.0, -2.0);
     BlobShape muzzleShape;
     muzzleShape.centre = muzzleCentre;
@@ -153,18 +153,16 @@ Figure makeBunny() {
     muzzleShape.segments = 8;
     muzzleShape.rings = 6;
     muzzleShape.atlas = {40, 20};
-    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleShape);
+    parts.muzzle = builder.addBlob(HEAD, muzzleShape);
     BlobShape noseShape;
     noseShape.centre = muzzleCentre + Vec3(1.8, 0.0, 0.9);
     noseShape.radii = {0.7, 0.9, 0.6};
     noseShape.segments = 6;
     noseShape.rings = 4;
     noseShape.atlas = {12, 8};
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, noseShape);
+    parts.nose = builder.addBlob(HEAD, noseShape);
 
     BodyPart ear;
-    ear.name = "ear";
-    ear.kind = PartKind::Ear;
     ear.origin = s.restPosition[EAR_LEFT] + Vec3(-0.6, 0.0, 0.0);
     ear.axis = normalize(Vec3(-0.22, 0.2, 1.0));
     ear.front = {1.0, 0.0, 0.0};
@@ -182,7 +180,7 @@ Figure makeBunny() {
     tailShape.segments = 6;
     tailShape.rings = 5;
     tailShape.atlas = {24, 16};
-    parts.tail = builder.addBlob("tail", PartKind::Tail, PELVIS, tailShape);
+    parts.tail = builder.addBlob(PELVIS, tailShape);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.6, 0.0, 0.0},        {hipZ - 3.0, 3.2, 4.0},        {hipZ - 1.4, 4.6, 5.2, 0.3},

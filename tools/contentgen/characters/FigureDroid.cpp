@@ -150,10 +150,8 @@ Figure makeDroid() {
     headShape.rings = 9;
     headShape.atlas = {112, 56};
     headShape.squareness = 5.0;
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
+    parts.head = builder.addBlob(HEAD, headShape);
     BodyPart antenna;
-    antenna.name = "antenna";
-    antenna.kind = PartKind::Extra;
     antenna.origin = parts.headCentre + Vec3(-1.2, -2.6, 4.3);
     antenna.axis = normalize(Vec3(-0.1, -0.1, 1.0));
     antenna.front = {1.0, 0.0, 0.0};
@@ -182,7 +180,7 @@ Figure makeDroid() {
     padShape.rings = 5;
     padShape.atlas = {32, 24};
     padShape.squareness = 4.0;
-    parts.pad = builder.addBlob("pad", PartKind::Extra, SHOULDER_LEFT, padShape);
+    parts.pad = builder.addBlob(SHOULDER_LEFT, padShape);
     builder.addMirroredTwin(parts.pad);
 
     LimbShapes shapes;

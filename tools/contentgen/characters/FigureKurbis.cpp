@@ -165,8 +165,6 @@ Figure makeKurbis() {
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.2, 0.0, 6.4);
     BodyPart pumpkin;
-    pumpkin.name = "pumpkin";
-    pumpkin.kind = PartKind::Head;
     pumpkin.origin = parts.headCentre;
     pumpkin.rings = blobRings(7.0, 8.4, 9.2, 11, 2.0);
     // Flatten the top and bottom into a squat pumpkin with a dimple at each end.
@@ -186,14 +184,14 @@ Figure makeKurbis() {
     stemShape.segments = 6;
     stemShape.rings = 5;
     stemShape.atlas = {16, 16};
-    parts.stem = builder.addBlob("stem", PartKind::Hat, HEAD, stemShape);
+    parts.stem = builder.addBlob(HEAD, stemShape);
     BlobShape collarShape;
     collarShape.centre = {0.3, 0.0, neckZ + 0.2};
     collarShape.radii = {6.0, 6.4, 1.2};
     collarShape.segments = 14;
     collarShape.rings = 5;
     collarShape.atlas = {64, 16};
-    parts.collar = builder.addBlob("collar", PartKind::Extra, NECK, collarShape);
+    parts.collar = builder.addBlob(NECK, collarShape);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.6, 0.0, 0.0},  {hipZ - 3.0, 2.4, 3.4},        {hipZ - 1.6, 3.4, 4.4},        {hipZ + 0.8, 3.5, 4.4},

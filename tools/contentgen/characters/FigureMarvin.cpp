@@ -140,8 +140,6 @@ Figure makeMarvin() {
 
     parts.headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 8.6);
     BodyPart head;
-    head.name = "head";
-    head.kind = PartKind::Head;
     head.origin = parts.headCentre;
     head.rings = blobRings(9.6, 7.6, 8.2, 12, 2.0);
     // An egg: narrow chin, wide domed skull.
@@ -159,8 +157,6 @@ Figure makeMarvin() {
 
     // Antennae: thin stalks from the crown, leaning out, with a ball at the top.
     BodyPart antenna;
-    antenna.name = "antenna";
-    antenna.kind = PartKind::Extra;
     antenna.origin = parts.headCentre + Vec3(-0.5, 2.6, 7.0);
     antenna.axis = normalize(Vec3(0.15, 0.45, 1.0));
     antenna.front = normalize(cross(antenna.axis, Vec3(0, 1, 0)));

@@ -16,7 +16,7 @@ Figure makeSun() {
     ballShape.segments = 20;
     ballShape.rings = 14;
     ballShape.atlas = {248, 200};
-    builder.addBlob("ball", PartKind::Extra, PELVIS, ballShape);
+    builder.addBlob(PELVIS, ballShape);
     figure.mesh = builder.mesh;
     figure.skinBackground = hexColour(0xFFD24A);
     figure.skinOptions.storage = TgaStorage::Raw;

@@ -160,7 +160,7 @@ Figure makeTigger() {
     headShape.segments = 12;
     headShape.rings = 10;
     headShape.atlas = {104, 64};
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
+    parts.head = builder.addBlob(HEAD, headShape);
     Vec3 muzzleCentre = parts.headCentre + Vec3(5.0, 0.0, -2.2);
     BlobShape muzzleShape;
     muzzleShape.centre = muzzleCentre;
@@ -168,7 +168,7 @@ Figure makeTigger() {
     muzzleShape.segments = 10;
     muzzleShape.rings = 6;
     muzzleShape.atlas = {40, 24};
-    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleShape);
+    parts.muzzle = builder.addBlob(HEAD, muzzleShape);
     BlobShape earShape;
     earShape.centre = parts.headCentre + Vec3(-0.6, 4.6, 5.0);
     earShape.radii = {0.9, 2.0, 2.2};
@@ -176,7 +176,7 @@ Figure makeTigger() {
     earShape.segments = 8;
     earShape.rings = 5;
     earShape.atlas = {24, 16};
-    parts.ear = builder.addBlob("ear", PartKind::Ear, HEAD, earShape);
+    parts.ear = builder.addBlob(HEAD, earShape);
     builder.addMirroredTwin(parts.ear);
 
     Vec3 tailBase = s.restPosition[TAIL_BASE];
@@ -199,7 +199,7 @@ Figure makeTigger() {
     tail.segments = 6;
     tail.atlas = {24, 64};
     tail.blendWidth = 3.0;
-    parts.tail = builder.addTube("tail", PartKind::Tail, tail);
+    parts.tail = builder.addTube(tail);
 
     std::vector<Ring> trunk = {
         {hipZ - 3.8, 0.0, 0.0},        {hipZ - 3.2, 2.9, 3.8},        {hipZ - 1.6, 4.1, 5.0},

@@ -197,14 +197,14 @@ Figure makeZorbi() {
     headShape.segments = 12;
     headShape.rings = 11;
     headShape.atlas = {112, 72};
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
+    parts.head = builder.addBlob(HEAD, headShape);
     BlobShape eyeShape;
     eyeShape.centre = parts.headCentre + Vec3(6.0, 2.5, 0.8);
     eyeShape.radii = {1.9, 1.6, 2.3};
     eyeShape.segments = 7;
     eyeShape.rings = 5;
     eyeShape.atlas = {28, 20};
-    parts.eye = builder.addBlob("eye", PartKind::Eye, HEAD, eyeShape);
+    parts.eye = builder.addBlob(HEAD, eyeShape);
     builder.addMirroredTwin(parts.eye);
     BlobShape noseShape;
     noseShape.centre = parts.headCentre + Vec3(7.4, 0.0, -1.4);
@@ -212,7 +212,7 @@ Figure makeZorbi() {
     noseShape.segments = 6;
     noseShape.rings = 5;
     noseShape.atlas = {16, 12};
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, noseShape);
+    parts.nose = builder.addBlob(HEAD, noseShape);
     BlobShape quiffShape;
     quiffShape.centre = parts.headCentre + Vec3(3.2, 0.0, 6.6);
     quiffShape.radii = {1.6, 2.2, 3.4};
@@ -221,7 +221,7 @@ Figure makeZorbi() {
     quiffShape.segments = 6;
     quiffShape.rings = 5;
     quiffShape.atlas = {24, 16};
-    parts.quiff = builder.addBlob("quiff", PartKind::Hat, HEAD, quiffShape);
+    parts.quiff = builder.addBlob(HEAD, quiffShape);
 
     std::vector<Ring> trunk = {
         {hipZ - 4.2, 0.0, 0.0},        {hipZ - 3.6, 2.8, 3.8},        {hipZ - 2.0, 4.1, 5.2},
