@@ -151,6 +151,12 @@ void Choreography::addSecondary(BodyPose& pose, double phase) const {
     }
 }
 
+BodyPose Choreography::swayingRoundTrip(const ClipFrame& frame, const std::vector<PoseKey>& keys) const {
+    BodyPose pose = roundTrip(frame, keys);
+    addSecondary(pose, TWO_PI * frame.index / frame.count);
+    return pose;
+}
+
 BodyPose Choreography::stand(const ClipFrame& frame) const {
     const int i = frame.index;
     // One sway and two breaths per loop, every term periodic over the
@@ -273,7 +279,6 @@ BodyPose Choreography::jump(const ClipFrame& frame) const {
 }
 
 BodyPose Choreography::salute(const ClipFrame& frame) const {
-    const int i = frame.index;
     const Skeleton& s = skeleton;
     Vec3 restHand = s.restPosition[HAND_RIGHT] + Vec3(0.6, 0.0, 0.4);
     Vec3 elbowBack(-1.0, -0.4, 0.0);
@@ -309,13 +314,10 @@ BodyPose Choreography::salute(const ClipFrame& frame) const {
 
     const std::vector<PoseKey> keys = {{0.0, attention}, {1.4, rising}, {2.8, atBrow},  {4.0, atBrow},
                                        {7.0, held},      {8.2, snap},   {9.4, lowering}};
-    BodyPose pose = roundTrip(frame, keys);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::point(const ClipFrame& frame) const {
-    const int i = frame.index;
     BodyPose rest = neutral();
     const Skeleton& s = skeleton;
     Vec3 hipSide = s.restPosition[HIP_LEFT] + Vec3(-0.5, 3.2, 2.2);
@@ -349,13 +351,10 @@ BodyPose Choreography::point(const ClipFrame& frame) const {
 
     const std::vector<PoseKey> keys = {{0.0, rest},     {1.3, lifting},  {2.6, pointing}, {4.5, jab},
                                        {6.5, pointing}, {8.0, pointing}, {9.8, returning}};
-    BodyPose pose = roundTrip(frame, keys);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::wave(const ClipFrame& frame) const {
-    const int i = frame.index;
     const Skeleton& s = skeleton;
     BodyPose rest = neutral();
     Vec3 restHand = s.restPosition[HAND_RIGHT] + Vec3(0.6, 0.0, 0.4);
@@ -373,13 +372,10 @@ BodyPose Choreography::wave(const ClipFrame& frame) const {
     };
     const std::vector<PoseKey> keys = {{0.0, rest},        {2.0, waving(0.0)},  {3.2, waving(3.5)}, {4.4, waving(-3.5)},
                                        {5.6, waving(3.5)}, {6.8, waving(-3.5)}, {8.0, waving(0.0)}};
-    BodyPose pose = roundTrip(frame, keys);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::taunt(const ClipFrame& frame) const {
-    const int i = frame.index;
     const Skeleton& s = skeleton;
     BodyPose rest = neutral();
     BodyPose onHips = rest;
@@ -406,9 +402,7 @@ BodyPose Choreography::taunt(const ClipFrame& frame) const {
                                        {9.0, wiggle(1.0, 0.3)},
                                        {11.0, wiggle(0.0, 1.0)},
                                        {13.0, wiggle(0.0, 0.6)}};
-    BodyPose pose = roundTrip(frame, keys);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::attack(const ClipFrame& frame) const {
