@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ShowFacts.h"
+#include "model/Md2File.h"
 
 // The sections of an MD2 file as they are stored, for writers that choose
 // every value themselves: the generator, and tests that build files the
@@ -43,8 +44,9 @@ struct Md2CommandVertex {
 enum class Md2Primitive { Strip, Fan };
 
 struct Md2Sections {
-    std::array<char, 4> magic{{'I', 'D', 'P', '2'}};
-    std::int32_t version = 8;
+    std::array<char, 4> magic{
+        {md2file::MD2_MAGIC[0], md2file::MD2_MAGIC[1], md2file::MD2_MAGIC[2], md2file::MD2_MAGIC[3]}};
+    std::int32_t version = md2file::MD2_VERSION;
     std::int32_t skinWidth = SKIN_SIZE;
     std::int32_t skinHeight = SKIN_SIZE;
     // Every frame record holds this many vertices: a frame with fewer is
