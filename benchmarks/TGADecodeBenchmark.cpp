@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/TgaWriter.h"
 #include "platform/FileBytes.h"
 #include "resource/TGAImage.h"
 
@@ -33,90 +34,39 @@ struct PictureKind {
 
 // A painted-looking picture: 16 x 16 cells, half of them flat (long runs),
 // a quarter horizontal gradients (short runs), a quarter noise (raw packets).
-// BGRA as TGA stores it.
-Bytes paintedPicture(int size) {
-    Bytes pixels(std::size_t(size) * size * 4);
+Picture paintedPicture(int size) {
+    Picture picture(size, size);
     std::uint32_t noise = 2463534242u;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const int cell = (x / 16) * 7 + (y / 16) * 13;
-            std::uint8_t* p = pixels.data() + (std::size_t(y) * size + x) * 4;
+            std::uint8_t* p = picture.at(x, y);
             noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
             switch (cell % 4) {
                 case 0:
                 case 1:
-                    p[0] = std::uint8_t(cell * 37), p[1] = std::uint8_t(cell * 91), p[2] = std::uint8_t(cell * 53);
+                    p[2] = std::uint8_t(cell * 37), p[1] = std::uint8_t(cell * 91), p[0] = std::uint8_t(cell * 53);
                     break;
                 case 2:
-                    p[0] = std::uint8_t(x / 4), p[1] = std::uint8_t(y), p[2] = 128;
+                    p[2] = std::uint8_t(x / 4), p[1] = std::uint8_t(y), p[0] = 128;
                     break;
                 default:
-                    p[0] = std::uint8_t(noise), p[1] = std::uint8_t(noise >> 8), p[2] = std::uint8_t(noise >> 16);
+                    p[2] = std::uint8_t(noise), p[1] = std::uint8_t(noise >> 8), p[0] = std::uint8_t(noise >> 16);
             }
             p[3] = cell % 3 == 0 ? 255 : std::uint8_t(cell * 29);
         }
     }
-    return pixels;
+    return picture;
 }
 
-void putPixel(Bytes& out, const std::uint8_t* bgra, int bytesPerPixel) {
-    out.insert(out.end(), bgra, bgra + bytesPerPixel);
-}
-
-// Packets end at the end of each row, as most writers (ImageMagick, GIMP) do.
-void encodeRowRunLength(Bytes& out, const std::uint8_t* row, int width, int bytesPerPixel) {
-    auto same = [&](int a, int b) {
-        for (int i = 0; i < bytesPerPixel; ++i) {
-            if (row[a * 4 + i] != row[b * 4 + i]) {
-                return false;
-            }
-        }
-        return true;
-    };
-    int x = 0;
-    while (x < width) {
-        int run = 1;
-        while (x + run < width && run < 128 && same(x, x + run)) {
-            ++run;
-        }
-        if (run > 1) {
-            out.push_back(std::uint8_t(0x80 | (run - 1)));
-            putPixel(out, row + x * 4, bytesPerPixel);
-            x += run;
-            continue;
-        }
-        int raw = 1;
-        while (x + raw < width && raw < 128 && !(x + raw + 1 < width && same(x + raw, x + raw + 1))) {
-            ++raw;
-        }
-        out.push_back(std::uint8_t(raw - 1));
-        for (int i = 0; i < raw; ++i) {
-            putPixel(out, row + (x + i) * 4, bytesPerPixel);
-        }
-        x += raw;
-    }
-}
-
+// Run packets end at each row end, as most writers (ImageMagick, GIMP) do.
 Bytes tgaFile(const PictureKind& kind) {
-    const Bytes picture = paintedPicture(kind.size);
-    const int bytesPerPixel = kind.bits / 8;
-    Bytes out(18, 0);
-    out[2] = kind.runLength ? 10 : 2;
-    out[12] = kind.size & 0xFF, out[13] = kind.size >> 8;
-    out[14] = kind.size & 0xFF, out[15] = kind.size >> 8;
-    out[16] = std::uint8_t(kind.bits);
-    out[17] = std::uint8_t((kind.bits == 32 ? 8 : 0) | (kind.topDown ? 0x20 : 0));
-    for (int row = 0; row < kind.size; ++row) {
-        const std::uint8_t* rowPixels = picture.data() + std::size_t(row) * kind.size * 4;
-        if (kind.runLength) {
-            encodeRowRunLength(out, rowPixels, kind.size, bytesPerPixel);
-        } else {
-            for (int x = 0; x < kind.size; ++x) {
-                putPixel(out, rowPixels + x * 4, bytesPerPixel);
-            }
-        }
-    }
-    return out;
+    TgaOptions options;
+    options.storage = kind.runLength ? TgaStorage::RunLength : TgaStorage::Raw;
+    options.rowOrder = kind.topDown ? TgaRowOrder::TopDown : TgaRowOrder::BottomUp;
+    options.channels = kind.bits == 32 ? TgaChannels::Rgba : TgaChannels::Rgb;
+    options.packets = TgaPackets::WithinRows;
+    return encodeTga(paintedPicture(kind.size), options);
 }
 
 void decodeOurs(benchmark::State& state, const Bytes& file) {

@@ -12,8 +12,8 @@ void writeConstantWav(const std::string& path, int rate, int frames, const std::
 // A 16-bit mono WAV of a sine at `hertz` with amplitude 0.5.
 void writeSineWav(const std::string& path, int rate, int frames, float hertz);
 
-// A silent 16-bit PCM WAV written byte by byte, so that any channel count
-// and rate can be declared, also those no encoder would write.
+// A silent 16-bit PCM WAV with the plain 44-byte header, so that any
+// channel count and rate can be declared, also those no encoder would write.
 void writeSilentWav(const std::string& path, int channels, int rate, int frames);
 
 // A 32-bit float WAV of the interleaved `samples`, stored as they are (NaN too).

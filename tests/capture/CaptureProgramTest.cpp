@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sndfile.h>
 #include <stb_image.h>
 #include <sys/stat.h>
 
@@ -19,6 +18,7 @@
 #include "CaptureOptions.h"
 #include "ShowFacts.h"
 #include "audio/AudioTestFiles.h"
+#include "formats/SoundFile.h"
 #include "support/ChildProcess.h"
 #include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
@@ -78,17 +78,11 @@ int clearlyDifferentPixels(const Png& a, const Png& b) {
 }
 
 std::vector<float> readStereo(const std::string& path, int& rate) {
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    std::vector<float> samples;
-    if (!file) {
-        return samples;
+    SoundFile sound = readSoundFile(path);
+    if (sound.opened) {
+        rate = sound.rate;
     }
-    samples.resize(static_cast<size_t>(info.frames) * info.channels);
-    sf_readf_float(file, samples.data(), info.frames);
-    sf_close(file);
-    rate = info.samplerate;
-    return samples;
+    return sound.samples;
 }
 
 // Where a sound starts: the first frame at or after `from` seconds where the
@@ -125,20 +119,10 @@ double firingFrameSeconds(float threshold, int framesPerSecond) {
 
 // How long a sound file is silent before its first sample.
 double leadingSilence(const std::string& relativePath) {
-    int rate = 0;
-    std::vector<float> samples;
-    SF_INFO info = {};
-    SNDFILE* file = sf_open((readyToRunFolder() + "/" + relativePath).c_str(), SFM_READ, &info);
-    if (!file) {
-        return -1.0;
-    }
-    samples.resize(static_cast<size_t>(info.frames) * info.channels);
-    sf_readf_float(file, samples.data(), info.frames);
-    sf_close(file);
-    rate = info.samplerate;
-    for (size_t i = 0; i < samples.size(); ++i) {
-        if (samples[i] != 0.0f) {
-            return static_cast<double>(i / info.channels) / rate;
+    SoundFile sound = readSoundFile(readyToRunFolder() + "/" + relativePath);
+    for (size_t i = 0; i < sound.samples.size(); ++i) {
+        if (sound.samples[i] != 0.0f) {
+            return static_cast<double>(i / sound.channels) / sound.rate;
         }
     }
     return -1.0;

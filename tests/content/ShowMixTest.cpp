@@ -4,7 +4,6 @@
 // drift off zero, whatever the music or the voices are changed to.
 
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +12,7 @@
 
 #include "audio/MixFormat.h"
 #include "content/SoundMeasure.h"
+#include "formats/SoundFile.h"
 #include "support/ChildProcess.h"
 #include "support/PrivateDisplay.h"
 #include "support/RunFolder.h"
@@ -43,17 +43,13 @@ std::vector<float> recordShowSound(const TempDir& folder) {
         return samples;
     }
     EXPECT_EQ(tool.status(), 0) << tool.report();
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(track.c_str(), SFM_READ, &info);
-    if (file == nullptr) {
+    SoundFile sound = readSoundFile(track);
+    if (!sound.opened) {
         return samples;
     }
-    EXPECT_EQ(info.samplerate, MIX_RATE);
-    EXPECT_EQ(info.channels, MIX_CHANNELS);
-    samples.resize(static_cast<size_t>(info.frames) * info.channels);
-    sf_readf_float(file, samples.data(), info.frames);
-    sf_close(file);
-    return samples;
+    EXPECT_EQ(sound.rate, MIX_RATE);
+    EXPECT_EQ(sound.channels, MIX_CHANNELS);
+    return sound.samples;
 }
 
 size_t firstSoundIndex(const std::vector<float>& samples, size_t from = 0) {

@@ -8,7 +8,6 @@
 #include <SDL_audio.h>
 #include <gtest/gtest.h>
 #include <pocketsphinx.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/SoundFile.h"
 #include "support/ChildProcess.h"
 #include "support/RunFolder.h"
 #include "support/ShowExpectations.h"
@@ -54,21 +54,11 @@ struct Sound {
 };
 
 Sound readMono(const std::string& path) {
-    Sound sound;
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr) {
+    SoundFile file = readSoundFile(path);
+    if (!file.opened) {
         ADD_FAILURE() << "cannot read " << path;
-        return sound;
     }
-    std::vector<float> interleaved(static_cast<size_t>(info.frames) * info.channels);
-    sf_readf_float(file, interleaved.data(), info.frames);
-    sf_close(file);
-    for (size_t i = 0; i < interleaved.size(); i += static_cast<size_t>(info.channels)) {
-        sound.mono.push_back(interleaved[i]);
-    }
-    sound.rate = info.samplerate;
-    return sound;
+    return {file.channel(0), file.rate};
 }
 
 // 16-bit samples at the recogniser's rate, through SDL's resampler.

@@ -5,10 +5,10 @@
 //   fuzz_md2_seeds tests/fuzz/corpus/md2
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "formats/FileWriter.h"
 #include "support/Md2FileBuilder.h"
 
 using namespace md2test;
@@ -36,8 +36,7 @@ Md2FileBuilder tetrahedron() {
 }
 
 void write(const std::string& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(folder + "/" + name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    writeFileBytes(folder + "/" + name, bytes);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/TgaWriter.h"
 #include "model/Actor.h"
 #include "support/ExitCapture.h"
 #include "support/GLTestWindow.h"
@@ -38,13 +39,7 @@ std::vector<std::uint8_t> noseModel() {
 }
 
 std::vector<std::uint8_t> whiteSkin() {
-    std::vector<std::uint8_t> bytes(18, 0);
-    bytes[2] = 2;
-    bytes[12] = 2;
-    bytes[14] = 2;
-    bytes[16] = 24;
-    bytes.insert(bytes.end(), 12, 255);
-    return bytes;
+    return encodeTga(Picture(2, 2), {});
 }
 
 // A working folder holding the character's model and skin.

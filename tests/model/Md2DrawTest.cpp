@@ -1,9 +1,11 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
+#include "formats/TgaWriter.h"
 #include "model/Md2Model.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"
@@ -56,17 +58,14 @@ void load(Md2Model& model, const Md2FileBuilder& file) {
 
 // An 8 x 8 skin whose lower half is `bottom` and upper half `top` (RGB).
 GLuint uploadSkin(std::vector<std::uint8_t> bottom, std::vector<std::uint8_t> top) {
-    std::vector<std::uint8_t> bytes(18, 0);
-    bytes[2] = 2;
-    bytes[12] = 8;
-    bytes[14] = 8;
-    bytes[16] = 24;
+    Picture skin(8, 8);
     for (int y = 0; y < 8; ++y) {
         const std::vector<std::uint8_t>& colour = y < 4 ? bottom : top;
         for (int x = 0; x < 8; ++x) {
-            bytes.insert(bytes.end(), {colour[2], colour[1], colour[0]});
+            std::copy(colour.begin(), colour.end(), skin.at(x, y));
         }
     }
+    std::vector<std::uint8_t> bytes = encodeTga(skin, {});
     TGAImage image;
     EXPECT_TRUE(image.decode(bytes.data(), bytes.size(), "skin.tga").succeeded);
     return uploadTexture(image, UploadKind::Mipmaps, GL_NEAREST, NameRecord::CallerOnly);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/TgaWriter.h"
 #include "resource/TGAImage.h"
 #include "support/ExitCapture.h"
 #include "support/TempDir.h"
@@ -22,15 +23,7 @@ constexpr std::uint8_t TOP_DOWN = 0x20;
 
 Bytes header(std::uint8_t imageType, int width, int height, std::uint8_t depth, std::uint8_t descriptor,
              std::uint8_t idLength = 0) {
-    Bytes bytes(18, 0);
-    bytes[0] = idLength;
-    bytes[2] = imageType;
-    bytes[12] = width & 0xFF;
-    bytes[13] = (width >> 8) & 0xFF;
-    bytes[14] = height & 0xFF;
-    bytes[15] = (height >> 8) & 0xFF;
-    bytes[16] = depth;
-    bytes[17] = descriptor;
+    Bytes bytes = encodeTgaHeader({idLength, imageType, width, height, depth, descriptor});
     bytes.insert(bytes.end(), idLength, 0x77);
     return bytes;
 }

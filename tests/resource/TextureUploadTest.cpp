@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "formats/TgaWriter.h"
 #include "resource/TGAImage.h"
 #include "resource/TextureUpload.h"
 #include "support/GLTestWindow.h"
@@ -11,22 +12,15 @@ namespace {
 
 // An uncompressed 24-bit image whose bottom half is red and top half blue.
 std::vector<std::uint8_t> halvesFile(int width, int height) {
-    std::vector<std::uint8_t> bytes(18, 0);
-    bytes[2] = 2;
-    bytes[12] = width & 0xFF;
-    bytes[13] = width >> 8;
-    bytes[14] = height & 0xFF;
-    bytes[15] = height >> 8;
-    bytes[16] = 24;
+    Picture picture(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             bool top = y >= height / 2;
-            bytes.push_back(top ? 255 : 0);
-            bytes.push_back(0);
-            bytes.push_back(top ? 0 : 255);
+            std::uint8_t* pixel = picture.at(x, y);
+            pixel[0] = top ? 0 : 255, pixel[1] = 0, pixel[2] = top ? 255 : 0;
         }
     }
-    return bytes;
+    return encodeTga(picture, {});
 }
 
 void decodeHalves(TGAImage& image, int width, int height) {

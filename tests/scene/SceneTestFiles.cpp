@@ -1,23 +1,21 @@
 #include "SceneTestFiles.h"
 
+#include "formats/TgaWriter.h"
+
 namespace scenetest {
 
 std::vector<std::uint8_t> tgaFile(int width, int height, const std::function<Texel(int column, int row)>& texel) {
-    std::vector<std::uint8_t> bytes(18, 0);
-    bytes[2] = 2;  // uncompressed true colour
-    bytes[12] = width & 0xFF;
-    bytes[13] = (width >> 8) & 0xFF;
-    bytes[14] = height & 0xFF;
-    bytes[15] = (height >> 8) & 0xFF;
-    bytes[16] = 32;
-    bytes[17] = 8;  // 8 alpha bits, first row at the bottom
+    Picture picture(width, height);
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             Texel colour = texel(column, row);
-            bytes.insert(bytes.end(), {colour.b, colour.g, colour.r, colour.a});
+            std::uint8_t* stored = picture.at(column, row);
+            stored[0] = colour.r, stored[1] = colour.g, stored[2] = colour.b, stored[3] = colour.a;
         }
     }
-    return bytes;
+    TgaOptions options;
+    options.channels = TgaChannels::Rgba;
+    return encodeTga(picture, options);
 }
 
 std::vector<std::uint8_t> plainTgaFile(int width, int height, Texel colour) {

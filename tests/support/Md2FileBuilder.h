@@ -1,58 +1,43 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Writes MD2 files byte by byte for tests: a 68-byte header, then the frame
-// records, the triangles and the command words, each section where the
-// header says. Tests corrupt the result with setHeaderField.
+#include "formats/Md2Writer.h"
+#include "model/Md2File.h"
+
+// MD2 files for tests, laid out by the formats library: frames on a grid of
+// scene coordinates, just enough frames to animate, and header fields to
+// corrupt afterwards with setHeaderField.
 namespace md2test {
 
-using PackedVertex = std::array<std::uint8_t, 3>;
-
-struct Frame {
-    std::string name;  // up to 16 bytes; exactly 16 leaves no NUL
-    float scale[3];
-    float translate[3];
-    std::vector<PackedVertex> vertices;
-};
-
-struct CommandVertex {
-    float s, t;
-    std::int32_t index;
-};
+using Frame = Md2FrameRecord;
+using PackedVertex = Md2PackedVertex;
+using CommandVertex = Md2CommandVertex;
+using Primitive = Md2Primitive;
 
 // Header field offsets.
-constexpr int MAGIC = 0, VERSION = 4, FRAME_SIZE = 16, VERTEX_COUNT = 24, TRIANGLE_COUNT = 32, COMMAND_COUNT = 36,
-              FRAME_COUNT = 40, TRIANGLES_OFFSET = 52, FRAMES_OFFSET = 56, COMMANDS_OFFSET = 60;
+constexpr int VERSION = offsetof(md2file::FileHeader, version), FRAME_SIZE = offsetof(md2file::FileHeader, frameSize),
+              VERTEX_COUNT = offsetof(md2file::FileHeader, vertexCount),
+              TRIANGLE_COUNT = offsetof(md2file::FileHeader, triangleCount),
+              COMMAND_COUNT = offsetof(md2file::FileHeader, commandCount),
+              FRAME_COUNT = offsetof(md2file::FileHeader, frameCount),
+              TRIANGLES_OFFSET = offsetof(md2file::FileHeader, trianglesOffset),
+              FRAMES_OFFSET = offsetof(md2file::FileHeader, framesOffset),
+              COMMANDS_OFFSET = offsetof(md2file::FileHeader, commandsOffset);
 
 // Frames made with this scale and translate place packed vertices on a grid
 // of 0.1 from -12.8 to 12.7 in every scene axis; sceneVertex finds the bytes.
 Frame gridFrame(const std::string& name);
 PackedVertex sceneVertex(float x, float y, float z);
 
-// How the command list draws a primitive's vertices.
-enum class Primitive { Strip, Fan };
-
-class Md2FileBuilder {
-public:
-    std::array<char, 4> magic{{'I', 'D', 'P', '2'}};
-    std::int32_t version = 8;
-    std::int32_t vertexCount = 0;
-    std::vector<Frame> frames;
-    std::vector<std::array<std::int16_t, 3>> triangles;
-    std::vector<std::int32_t> commandWords;
-
-    // A strip or fan opened by its count, without the closing 0.
-    void addPrimitive(const std::vector<CommandVertex>& vertices, Primitive kind);
-    void endCommands() { commandWords.push_back(0); }
-
+struct Md2FileBuilder : Md2Sections {
     // Frames of one vertex named name0, name1, ...: just enough to animate.
     void addNumberedFrames(const std::string& name, int count);
 
-    std::vector<std::uint8_t> bytes() const;
+    std::vector<std::uint8_t> bytes() const { return encodeMd2Sections(*this); }
 };
 
 void setHeaderField(std::vector<std::uint8_t>& bytes, int offset, std::int32_t value);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "characters/CharacterMath.h"
@@ -32,18 +31,12 @@ struct AtlasRect {
     int height = 0;
 };
 
-// What a part is, so a figure's painter knows what to paint on it.
-enum class PartKind { Head, Torso, Arm, Hand, Leg, Foot, Ear, Tail, Eye, Nose, Muzzle, Hat, Extra };
-
 // A smooth closed body part: rings of vertices along an axis, closed by a
 // point at each end. Around each ring the angle runs from the back (u = 0)
 // through the side to the front (u = 0.5) and round to the back again, so
 // the skin's picture of a part has its front in the middle. Along the axis,
 // v runs from 0 at the first point to 1 at the last, by arc length.
 struct BodyPart {
-    std::string name;
-    PartKind kind = PartKind::Extra;
-    int side = LEFT;            // for paired parts: which of the pair
     Vec3 origin;                // the axis' start in the rest pose
     Vec3 axis{0.0, 0.0, 1.0};   // unit
     Vec3 front{1.0, 0.0, 0.0};  // unit, across the axis

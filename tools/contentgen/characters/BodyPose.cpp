@@ -81,8 +81,8 @@ TwoBoneResult reachFor(const Hinge& hinge, const Vec3& root, double upperLength,
 
 // Places the arm's shoulder and elbow.
 void solveArm(const Skeleton& skeleton, const ArmPose& arm, int side, Pose& pose) {
-    Joint shoulder = shoulderOf(side);
-    Joint elbow = elbowOf(side);
+    Joint shoulder = onSide(SHOULDER_LEFT, side);
+    Joint elbow = onSide(ELBOW_LEFT, side);
     Vec3 restDirection = normalize(skeleton.restPosition[elbow] - skeleton.restPosition[shoulder]);
     Hinge hinge = limbHinge(restDirection, {1.0, 0.0, 0.0});
     if (arm.reach) {
@@ -97,15 +97,15 @@ void solveArm(const Skeleton& skeleton, const ArmPose& arm, int side, Pose& pose
                                        axisRotation(restDirection, s * arm.twist);
         pose.localRotation[elbow] = axisRotation(hinge.axis, arm.elbow);
     }
-    pose.localRotation[handOf(side)] = eulerRotation(arm.wrist);
+    pose.localRotation[onSide(HAND_LEFT, side)] = eulerRotation(arm.wrist);
 }
 
 // Places the leg's hip and knee, and sets the foot's tilt.
 void solveLeg(const Skeleton& skeleton, const BodyPose& body, int side, const PosedJoints& pelvisPlaced, Pose& pose) {
     const LegPose& leg = body.leg[side];
-    Joint hip = hipOf(side);
-    Joint knee = kneeOf(side);
-    Joint foot = footOf(side);
+    Joint hip = onSide(HIP_LEFT, side);
+    Joint knee = onSide(KNEE_LEFT, side);
+    Joint foot = onSide(FOOT_LEFT, side);
     Vec3 restAnkle = skeleton.restPosition[foot];
     Vec3 pelvisRest = skeleton.restPosition[PELVIS];
     // The target in the pelvis' rest frame.
@@ -177,7 +177,7 @@ Pose solvePose(const Skeleton& skeleton, const BodyPose& body) {
     pose.localRotation[TAIL_TIP] = eulerRotation(body.tail[2]);
     PosedJoints pelvisPlaced = solveForwardKinematics(skeleton, pose);
     for (int side = LEFT; side <= RIGHT; ++side) {
-        pose.localRotation[earOf(side)] = eulerRotation(body.ear[side]);
+        pose.localRotation[onSide(EAR_LEFT, side)] = eulerRotation(body.ear[side]);
         solveArm(skeleton, body.arm[side], side, pose);
         solveLeg(skeleton, body, side, pelvisPlaced, pose);
     }

@@ -44,8 +44,6 @@ struct Mat3 {
         return r;
     }
 
-    Vec3 column(int c) const { return {m[0][c], m[1][c], m[2][c]}; }
-
     Vec3 operator*(const Vec3& v) const {
         return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z, m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
                 m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
@@ -97,22 +95,6 @@ inline Mat3 axisRotation(const Vec3& axis, double degrees) {
 inline Mat3 eulerRotation(const Vec3& angles) {
     return axisRotation({0.0, 0.0, 1.0}, angles.z) * axisRotation({0.0, 1.0, 0.0}, angles.y) *
            axisRotation({1.0, 0.0, 0.0}, angles.x);
-}
-
-// The smallest rotation that turns unit vector `from` into unit vector `to`.
-inline Mat3 rotationBetween(const Vec3& from, const Vec3& to) {
-    Vec3 axis = cross(from, to);
-    double sine = length(axis);
-    double cosine = dot(from, to);
-    if (sine < 1e-9) {
-        if (cosine > 0.0) {
-            return Mat3();
-        }
-        // Opposite vectors: half a turn about any axis across them.
-        Vec3 across = std::fabs(from.x) < 0.9 ? Vec3(1.0, 0.0, 0.0) : Vec3(0.0, 1.0, 0.0);
-        return axisRotation(normalize(cross(from, across)), 180.0);
-    }
-    return axisRotation(axis * (1.0 / sine), std::atan2(sine, cosine) * (180.0 / PI));
 }
 
 }  // namespace characters

@@ -55,28 +55,13 @@ std::vector<Primitive> partPrimitives(const BodyPart& part, int base, Winding wi
 
 }  // namespace
 
-std::vector<std::array<int, 3>> primitiveTriangles(const Primitive& primitive) {
-    std::vector<std::array<int, 3>> triangles;
-    const std::vector<Corner>& c = primitive.corners;
-    for (size_t i = 2; i < c.size(); ++i) {
-        if (primitive.fan) {
-            triangles.push_back({c[0].vertex, c[i - 1].vertex, c[i].vertex});
-        } else if (i % 2 == 0) {
-            triangles.push_back({c[i - 2].vertex, c[i - 1].vertex, c[i].vertex});
-        } else {
-            triangles.push_back({c[i - 1].vertex, c[i - 2].vertex, c[i].vertex});
-        }
-    }
-    return triangles;
-}
-
 double outwardVolume(const std::vector<Primitive>& primitives, const std::vector<Vec3>& positions) {
     double volume = 0.0;
     for (const Primitive& primitive : primitives) {
-        for (const std::array<int, 3>& t : primitiveTriangles(primitive)) {
-            const Vec3& p0 = positions[t[0]];
-            const Vec3& p1 = positions[t[1]];
-            const Vec3& p2 = positions[t[2]];
+        for (const std::array<Corner, 3>& t : primitiveTriangles(primitive)) {
+            const Vec3& p0 = positions[t[0].vertex];
+            const Vec3& p1 = positions[t[1].vertex];
+            const Vec3& p2 = positions[t[2].vertex];
             // The program lights a triangle with -(p0 - p1) x (p1 - p2).
             Vec3 drawnNormal = -cross(p0 - p1, p1 - p2);
             volume += dot((p0 + p1 + p2) * (1.0 / 3.0), drawnNormal);

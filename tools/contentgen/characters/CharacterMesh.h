@@ -1,12 +1,11 @@
 #pragma once
 
-#include <array>
 #include <vector>
 
 #include "ShowFacts.h"
 #include "characters/BodyPart.h"
+#include "characters/Md2Content.h"
 #include "characters/Skeleton.h"
-#include "formats/Md2Writer.h"
 
 namespace characters {
 
@@ -17,9 +16,6 @@ struct MeshVertex {
     Joint joints[2];
     double weights[2];
 };
-
-// The triangles of a primitive in the order and winding OpenGL gives them.
-std::vector<std::array<int, 3>> primitiveTriangles(const Primitive& primitive);
 
 // A whole figure: its parts, the vertices they make and the strips and fans
 // that draw them. Every triangle is wound clockwise seen from outside, so

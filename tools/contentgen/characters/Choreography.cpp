@@ -76,6 +76,13 @@ BodyPose sampleKeys(const std::vector<PoseKey>& keys, double time) {
 
 namespace {
 
+// The pose at `frame` among held keys that lead back to the first pose by
+// the clip's end, so the clip loops without a jump.
+BodyPose roundTrip(const ClipFrame& frame, std::vector<PoseKey> keys) {
+    keys.push_back({static_cast<double>(frame.count), keys.front().pose});
+    return sampleKeys(keys, frame.index);
+}
+
 // Sets an arm by angles.
 void swingArm(ArmPose& arm, double forward, double out, double elbow, double twist = 0.0) {
     arm.reach = false;
@@ -142,6 +149,12 @@ void Choreography::addSecondary(BodyPose& pose, double phase) const {
         pose.ear[side].y += style.earSwing * std::sin(phase + 1.1 * side);
         pose.ear[side].x += 0.4 * style.earSwing * std::sin(2.0 * phase + 0.5 + side);
     }
+}
+
+BodyPose Choreography::swayingRoundTrip(const ClipFrame& frame, const std::vector<PoseKey>& keys) const {
+    BodyPose pose = roundTrip(frame, keys);
+    addSecondary(pose, TWO_PI * frame.index / frame.count);
+    return pose;
 }
 
 BodyPose Choreography::stand(const ClipFrame& frame) const {
@@ -266,7 +279,6 @@ BodyPose Choreography::jump(const ClipFrame& frame) const {
 }
 
 BodyPose Choreography::salute(const ClipFrame& frame) const {
-    const int i = frame.index;
     const Skeleton& s = skeleton;
     Vec3 restHand = s.restPosition[HAND_RIGHT] + Vec3(0.6, 0.0, 0.4);
     Vec3 elbowBack(-1.0, -0.4, 0.0);
@@ -300,16 +312,12 @@ BodyPose Choreography::salute(const ClipFrame& frame) const {
     BodyPose lowering = attention;
     reachArm(lowering.arm[RIGHT], lerp(restHand, chestFront, 0.4) + Vec3(2.0, -2.0, 0.0), Vec3(-0.5, -1.0, -0.3));
 
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, attention}, {1.4, rising}, {2.8, atBrow},   {4.0, atBrow},
-                                 {7.0, held},      {8.2, snap},   {9.4, lowering}, {end, attention}};
-    BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    const std::vector<PoseKey> keys = {{0.0, attention}, {1.4, rising}, {2.8, atBrow},  {4.0, atBrow},
+                                       {7.0, held},      {8.2, snap},   {9.4, lowering}};
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::point(const ClipFrame& frame) const {
-    const int i = frame.index;
     BodyPose rest = neutral();
     const Skeleton& s = skeleton;
     Vec3 hipSide = s.restPosition[HIP_LEFT] + Vec3(-0.5, 3.2, 2.2);
@@ -341,16 +349,12 @@ BodyPose Choreography::point(const ClipFrame& frame) const {
     swingArm(returning.arm[RIGHT], 35.0, 8.0, 40.0);
     reachArm(returning.arm[LEFT], lerp(restHand, hipSide, 0.4), Vec3(-0.8, 1.0, 0.0));
 
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, rest},     {1.3, lifting},  {2.6, pointing},  {4.5, jab},
-                                 {6.5, pointing}, {8.0, pointing}, {9.8, returning}, {end, rest}};
-    BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    const std::vector<PoseKey> keys = {{0.0, rest},     {1.3, lifting},  {2.6, pointing}, {4.5, jab},
+                                       {6.5, pointing}, {8.0, pointing}, {9.8, returning}};
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::wave(const ClipFrame& frame) const {
-    const int i = frame.index;
     const Skeleton& s = skeleton;
     BodyPose rest = neutral();
     Vec3 restHand = s.restPosition[HAND_RIGHT] + Vec3(0.6, 0.0, 0.4);
@@ -366,23 +370,19 @@ BodyPose Choreography::wave(const ClipFrame& frame) const {
         p.body.x = -2.0 - 0.25 * across;
         return p;
     };
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, rest},        {2.0, waving(0.0)},  {3.2, waving(3.5)}, {4.4, waving(-3.5)},
-                                 {5.6, waving(3.5)}, {6.8, waving(-3.5)}, {8.0, waving(0.0)}, {end, rest}};
-    BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    const std::vector<PoseKey> keys = {{0.0, rest},        {2.0, waving(0.0)},  {3.2, waving(3.5)}, {4.4, waving(-3.5)},
+                                       {5.6, waving(3.5)}, {6.8, waving(-3.5)}, {8.0, waving(0.0)}};
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::taunt(const ClipFrame& frame) const {
-    const int i = frame.index;
     const Skeleton& s = skeleton;
     BodyPose rest = neutral();
     BodyPose onHips = rest;
     for (int side = LEFT; side <= RIGHT; ++side) {
-        Vec3 restHand = s.restPosition[handOf(side)] + Vec3(0.6, 0.0, 0.4);
+        Vec3 restHand = s.restPosition[onSide(HAND_LEFT, side)] + Vec3(0.6, 0.0, 0.4);
         reachArm(rest.arm[side], restHand, Vec3(-1.0, 0.4 * sideSign(side), 0.0));
-        Vec3 hip = s.restPosition[hipOf(side)] + Vec3(-0.3, sideSign(side) * 3.2, 2.4);
+        Vec3 hip = s.restPosition[onSide(HIP_LEFT, side)] + Vec3(-0.3, sideSign(side) * 3.2, 2.4);
         reachArm(onHips.arm[side], hip, Vec3(-0.5, sideSign(side), 0.1));
     }
     onHips.chest.y = -4.0;
@@ -395,22 +395,17 @@ BodyPose Choreography::taunt(const ClipFrame& frame) const {
         p.rootShift.y = 1.2 * amount;
         return p;
     };
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, rest},
-                                 {3.0, onHips},
-                                 {5.0, wiggle(1.0, 0.0)},
-                                 {7.0, wiggle(-1.0, 0.0)},
-                                 {9.0, wiggle(1.0, 0.3)},
-                                 {11.0, wiggle(0.0, 1.0)},
-                                 {13.0, wiggle(0.0, 0.6)},
-                                 {end, rest}};
-    BodyPose pose = sampleKeys(keys, i);
-    addSecondary(pose, TWO_PI * i / frame.count);
-    return pose;
+    const std::vector<PoseKey> keys = {{0.0, rest},
+                                       {3.0, onHips},
+                                       {5.0, wiggle(1.0, 0.0)},
+                                       {7.0, wiggle(-1.0, 0.0)},
+                                       {9.0, wiggle(1.0, 0.3)},
+                                       {11.0, wiggle(0.0, 1.0)},
+                                       {13.0, wiggle(0.0, 0.6)}};
+    return swayingRoundTrip(frame, keys);
 }
 
 BodyPose Choreography::attack(const ClipFrame& frame) const {
-    const int i = frame.index;
     BodyPose guard = neutral();
     guard.leg[LEFT].footShift = {3.0, 0.0, 0.0};
     guard.leg[RIGHT].footShift = {-3.0, 0.0, 0.0};
@@ -428,14 +423,11 @@ BodyPose Choreography::attack(const ClipFrame& frame) const {
     strike.rootShift.x = 1.5;
     swingArm(strike.arm[RIGHT], 88.0, 5.0, 2.0);
     swingArm(strike.arm[LEFT], 20.0, 15.0, 120.0);
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, guard}, {2.0, windUp}, {3.5, strike}, {5.0, strike}, {end, guard}};
-    return sampleKeys(keys, i);
+    return roundTrip(frame, {{0.0, guard}, {2.0, windUp}, {3.5, strike}, {5.0, strike}});
 }
 
 BodyPose Choreography::pain(const ClipFrame& frame) const {
     const int variant = frame.variant;
-    const int i = frame.index;
     BodyPose rest = neutral();
     BodyPose hurt = rest;
     if (variant == 1) {
@@ -462,9 +454,7 @@ BodyPose Choreography::pain(const ClipFrame& frame) const {
             reachArm(hurt.arm[side], belly, Vec3(-0.3, sideSign(side), -0.4));
         }
     }
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, rest}, {1.0, hurt}, {2.0, hurt}, {end, rest}};
-    return sampleKeys(keys, i);
+    return roundTrip(frame, {{0.0, rest}, {1.0, hurt}, {2.0, hurt}});
 }
 
 BodyPose Choreography::flip(const ClipFrame& frame) const {
@@ -521,7 +511,6 @@ BodyPose Choreography::crouchWalk(const ClipFrame& frame) const {
 }
 
 BodyPose Choreography::crouchAttack(const ClipFrame& frame) const {
-    const int i = frame.index;
     BodyPose ready = crouched(6.0);
     BodyPose strike = ready;
     swingArm(strike.arm[RIGHT], 85.0, 5.0, 5.0);
@@ -530,13 +519,10 @@ BodyPose Choreography::crouchAttack(const ClipFrame& frame) const {
     BodyPose windUp = ready;
     swingArm(windUp.arm[RIGHT], 0.0, 20.0, 120.0);
     windUp.chest.z = -15.0;
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, ready}, {2.5, windUp}, {4.0, strike}, {6.0, strike}, {end, ready}};
-    return sampleKeys(keys, i);
+    return roundTrip(frame, {{0.0, ready}, {2.5, windUp}, {4.0, strike}, {6.0, strike}});
 }
 
 BodyPose Choreography::crouchPain(const ClipFrame& frame) const {
-    const int i = frame.index;
     BodyPose ready = crouched(6.0);
     BodyPose hurt = ready;
     hurt.spine.y = -10.0;
@@ -544,9 +530,7 @@ BodyPose Choreography::crouchPain(const ClipFrame& frame) const {
     for (int side = LEFT; side <= RIGHT; ++side) {
         swingArm(hurt.arm[side], 40.0, 35.0, 40.0);
     }
-    const double end = frame.count;  // back to the first frame's pose
-    std::vector<PoseKey> keys = {{0.0, ready}, {1.0, hurt}, {2.0, hurt}, {end, ready}};
-    return sampleKeys(keys, i);
+    return roundTrip(frame, {{0.0, ready}, {1.0, hurt}, {2.0, hurt}});
 }
 
 BodyPose Choreography::crouchDeath(const ClipFrame& frame) const {

@@ -59,6 +59,12 @@ struct Landmarks {
     double handLength = 3.0;  // wrist to fingertips
 };
 
+// One key pose at a frame time.
+struct PoseKey {
+    double time;
+    BodyPose pose;
+};
+
 // Every frame's pose for one figure.
 class Choreography {
 public:
@@ -98,12 +104,9 @@ private:
     Vec3 chestRest() const;
     Vec3 wristFor(const Vec3& fingertips, const Vec3& pointing) const;
     void addSecondary(BodyPose& pose, double phase) const;
-};
-
-// One key pose at a frame time.
-struct PoseKey {
-    double time;
-    BodyPose pose;
+    // A clip through held keys back to its first pose, with one cycle of
+    // the secondary motion over its length.
+    BodyPose swayingRoundTrip(const ClipFrame& frame, const std::vector<PoseKey>& keys) const;
 };
 
 // The pose at `time` between keys sorted by time, eased in and out of each.

@@ -6,8 +6,8 @@
 
 #include "characters/CharacterMesh.h"
 #include "characters/Choreography.h"
+#include "characters/Md2Content.h"
 #include "characters/SkinPainter.h"
-#include "formats/Md2Writer.h"
 #include "formats/TgaWriter.h"
 
 namespace characters {

@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace characters {
 
 namespace {
 
-constexpr int ATLAS_GAP = 4;  // room for the bleed painted round each picture
+constexpr int ATLAS_GAP = 4;        // room for the bleed painted round each picture
+constexpr int TRUNK_SEGMENTS = 12;  // round every figure's trunk
 
 double radiusAlong(const std::vector<RadiusAt>& radii, double fraction) {
     if (fraction <= radii.front().fraction) {
@@ -28,41 +30,6 @@ double signedPower(double value, double exponent) {
 }
 
 }  // namespace
-
-Joint mirrorJoint(Joint joint) {
-    switch (joint) {
-        case SHOULDER_LEFT:
-            return SHOULDER_RIGHT;
-        case ELBOW_LEFT:
-            return ELBOW_RIGHT;
-        case HAND_LEFT:
-            return HAND_RIGHT;
-        case HIP_LEFT:
-            return HIP_RIGHT;
-        case KNEE_LEFT:
-            return KNEE_RIGHT;
-        case FOOT_LEFT:
-            return FOOT_RIGHT;
-        case EAR_LEFT:
-            return EAR_RIGHT;
-        case SHOULDER_RIGHT:
-            return SHOULDER_LEFT;
-        case ELBOW_RIGHT:
-            return ELBOW_LEFT;
-        case HAND_RIGHT:
-            return HAND_LEFT;
-        case HIP_RIGHT:
-            return HIP_LEFT;
-        case KNEE_RIGHT:
-            return KNEE_LEFT;
-        case FOOT_RIGHT:
-            return FOOT_LEFT;
-        case EAR_RIGHT:
-            return EAR_LEFT;
-        default:
-            return joint;
-    }
-}
 
 std::vector<Ring> blobRings(double halfLength, double radiusFront, double radiusSide, int rings, double squareness) {
     std::vector<Ring> result;
@@ -95,16 +62,30 @@ AtlasRect FigureBuilder::allocate(int width, int height) {
     return rect;
 }
 
-int FigureBuilder::addPart(BodyPart part) {
-    part.axis = normalize(part.axis);
-    part.front = normalize(part.front - part.axis * dot(part.front, part.axis));
+TrunkHeights::TrunkHeights(const Skeleton& skeleton)
+    : hip(skeleton.restPosition[HIP_LEFT].z),
+      pelvis(skeleton.restPosition[PELVIS].z),
+      spine(skeleton.restPosition[SPINE].z),
+      chest(skeleton.restPosition[CHEST].z),
+      neck(skeleton.restPosition[NECK].z) {}
+
+PaintFunction plainColour(const Colour& colour) {
+    return [colour](const PaintSpot&) { return colour; };
+}
+
+int FigureBuilder::addPart(const BodyPart& part, PaintFunction paint) {
+    painters.push_back(std::move(paint));
     return mesh.addPart(part);
 }
 
-int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, const BlobShape& shape) {
+void FigureBuilder::finish(Figure& figure) const {
+    figure.mesh = mesh;
+    std::vector<PaintFunction> byPart = painters;
+    figure.paint = [byPart](const PaintSpot& spot) { return byPart[static_cast<size_t>(spot.partIndex)](spot); };
+}
+
+int FigureBuilder::addBlob(Joint joint, const BlobShape& shape, PaintFunction paint) {
     BodyPart part;
-    part.name = name;
-    part.kind = kind;
     part.axis = normalize(shape.axis);
     part.front = normalize(shape.front - part.axis * dot(shape.front, part.axis));
     part.origin = shape.centre;
@@ -113,39 +94,35 @@ int FigureBuilder::addBlob(const std::string& name, PartKind kind, Joint joint, 
     part.squareness = shape.squareness;
     part.spans = {{-1e9, joint}};
     part.atlas = allocate(shape.atlas.width, shape.atlas.height);
-    return mesh.addPart(part);
+    return addPart(part, std::move(paint));
 }
 
-int FigureBuilder::addLimb(const std::string& name, PartKind kind, const LimbShape& shape) {
-    const Joint first = shape.first;
-    const Joint middle = shape.middle;
-    const Vec3& end = shape.end;
-    const std::vector<RadiusAt>& radii = shape.radii;
+int FigureBuilder::addLimb(Joint first, Joint middle, const Vec3& end, const LimbProfile& profile,
+                           PaintFunction paint) {
+    const std::vector<RadiusAt>& radii = profile.radii;
+    const Vec3 front(1.0, 0.0, 0.0);
     Vec3 start = skeleton.restPosition[first];
     Vec3 axis = normalize(end - start);
     double limbLength = length(end - start);
     double startRadius = radii.front().radius;
     double endRadius = radii.back().radius;
     BodyPart part;
-    part.name = name;
-    part.kind = kind;
-    part.side = shape.side;
     part.origin = start;
     part.axis = axis;
-    part.front = normalize(shape.front - axis * dot(shape.front, axis));
-    part.segments = shape.segments;
+    part.front = normalize(front - axis * dot(front, axis));
+    part.segments = profile.segments;
     // Rounded ends: the first and last rings are the end points.
     auto ring = [&](double along, double radius) {
         Ring r;
         r.along = along;
-        r.radiusFront = radius * shape.flatten;
+        r.radiusFront = radius * profile.flatten;
         r.radiusSide = radius;
         return r;
     };
     part.rings.push_back(ring(-0.95 * startRadius, 0.0));
     part.rings.push_back(ring(-0.6 * startRadius, 0.8 * startRadius));
-    for (int k = 0; k < shape.bodyRings; ++k) {
-        double fraction = static_cast<double>(k) / (shape.bodyRings - 1);
+    for (int k = 0; k < profile.rings; ++k) {
+        double fraction = static_cast<double>(k) / (profile.rings - 1);
         part.rings.push_back(ring(fraction * limbLength, radiusAlong(radii, fraction)));
     }
     part.rings.push_back(ring(limbLength + 0.6 * endRadius, 0.8 * endRadius));
@@ -153,15 +130,19 @@ int FigureBuilder::addLimb(const std::string& name, PartKind kind, const LimbSha
     double middleAlong = dot(skeleton.restPosition[middle] - start, axis);
     part.spans = {{-1e9, first}, {middleAlong, middle}};
     part.blendWidth = 0.35 * (radiusAlong(radii, middleAlong / limbLength) * 2.0 + 1.0);
-    part.atlas = allocate(shape.atlas.width, shape.atlas.height);
-    return mesh.addPart(part);
+    part.atlas = allocate(profile.atlas.width, profile.atlas.height);
+    return addPart(part, std::move(paint));
 }
 
-int FigureBuilder::addTube(const std::string& name, PartKind kind, const TubeShape& shape) {
+int FigureBuilder::addEnd(Joint joint, const EndShape& shape, const Vec3& centre, const Vec3& axis, const Vec3& front,
+                          PaintFunction paint) {
+    BlobShape blob{centre, shape.radii, shape.segments, shape.rings, shape.atlas, shape.squareness, axis, front};
+    return addBlob(joint, blob, std::move(paint));
+}
+
+int FigureBuilder::addTube(const TubeShape& shape, PaintFunction paint) {
     BodyPart part;
     part.blendWidth = shape.blendWidth;
-    part.name = name;
-    part.kind = kind;
     part.origin = shape.origin;
     part.axis = normalize(shape.axis);
     part.front = normalize(shape.front - part.axis * dot(shape.front, part.axis));
@@ -169,12 +150,17 @@ int FigureBuilder::addTube(const std::string& name, PartKind kind, const TubeSha
     part.spans = shape.spans;
     part.segments = shape.segments;
     part.squareness = shape.squareness;
+    part.sectionScale = shape.sectionScale;
     part.atlas = allocate(shape.atlas.width, shape.atlas.height);
-    return mesh.addPart(part);
+    return addPart(part, std::move(paint));
 }
 
-int FigureBuilder::addTrunk(const std::vector<Ring>& rings, int segments, int atlasWidth, int atlasHeight,
-                            double squareness) {
+int FigureBuilder::addTube(Joint joint, TubeShape shape, PaintFunction paint) {
+    shape.spans = {{-1e9, joint}};
+    return addTube(shape, std::move(paint));
+}
+
+int FigureBuilder::addTrunk(const std::vector<Ring>& rings, AtlasSize atlas, PaintFunction paint, double squareness) {
     const Skeleton& s = skeleton;
     TubeShape trunk;
     trunk.rings = rings;
@@ -182,77 +168,31 @@ int FigureBuilder::addTrunk(const std::vector<Ring>& rings, int segments, int at
                    {s.restPosition[SPINE].z, SPINE},
                    {s.restPosition[CHEST].z, CHEST},
                    {s.restPosition[NECK].z, NECK}};
-    trunk.segments = segments;
-    trunk.atlas = {atlasWidth, atlasHeight};
+    trunk.segments = TRUNK_SEGMENTS;
+    trunk.atlas = atlas;
     trunk.squareness = squareness;
     trunk.blendWidth = 3.0;
-    return addTube("trunk", PartKind::Torso, trunk);
+    return addTube(trunk, std::move(paint));
 }
 
-LimbParts FigureBuilder::addLimbs(const LimbShapes& shapes) {
-    LimbParts parts;
+void FigureBuilder::addLimbs(const LimbShapes& shapes, const LimbPainters& paint) {
     const Skeleton& s = skeleton;
-    Vec3 forward(1.0, 0.0, 0.0);
-    Vec3 armDirection = normalize(s.restPosition[HAND_LEFT] - s.restPosition[ELBOW_LEFT]);
-    LimbShape arm;
-    arm.first = SHOULDER_LEFT;
-    arm.middle = ELBOW_LEFT;
-    arm.end = s.restPosition[HAND_LEFT];
-    arm.radii = shapes.arm;
-    arm.flatten = shapes.armFlatten;
-    arm.front = forward;
-    arm.segments = shapes.armSegments;
-    arm.bodyRings = shapes.armRings;
-    arm.atlas = {shapes.armAtlas[0], shapes.armAtlas[1]};
-    parts.arm = addLimb("arm", PartKind::Arm, arm);
-    addMirroredTwin(parts.arm);
-    Vec3 handCentre = s.restPosition[HAND_LEFT] + armDirection * (0.8 * shapes.handRadii.z);
-    BlobShape hand;
-    hand.centre = handCentre;
-    hand.radii = shapes.handRadii;
-    hand.axis = armDirection;
-    hand.front = forward;
-    hand.segments = shapes.handSegments;
-    hand.rings = shapes.handRings;
-    hand.atlas = {shapes.handAtlas[0], shapes.handAtlas[1]};
-    hand.squareness = shapes.handSquareness;
-    parts.hand = addBlob("hand", PartKind::Hand, HAND_LEFT, hand);
-    addMirroredTwin(parts.hand);
-    LimbShape leg;
-    leg.first = HIP_LEFT;
-    leg.middle = KNEE_LEFT;
-    leg.end = s.restPosition[FOOT_LEFT];
-    leg.radii = shapes.leg;
-    leg.flatten = shapes.legFlatten;
-    leg.front = forward;
-    leg.segments = shapes.legSegments;
-    leg.bodyRings = shapes.legRings;
-    leg.atlas = {shapes.legAtlas[0], shapes.legAtlas[1]};
-    parts.leg = addLimb("leg", PartKind::Leg, leg);
-    addMirroredTwin(parts.leg);
-    Vec3 ankle = s.restPosition[FOOT_LEFT];
-    Vec3 footCentre(ankle.x + shapes.footForward, ankle.y, GROUND_HEIGHT + 0.92 * shapes.footRadii.x);
-    Vec3 footRadii(shapes.footRadii.x, shapes.footRadii.y, shapes.footRadii.z);
+    const Vec3 forward(1.0, 0.0, 0.0);
+    const Vec3 wrist = s.restPosition[HAND_LEFT];
+    const Vec3 armDirection = normalize(wrist - s.restPosition[ELBOW_LEFT]);
+    const Vec3 ankle = s.restPosition[FOOT_LEFT];
+    addMirroredTwin(addLimb(SHOULDER_LEFT, ELBOW_LEFT, wrist, shapes.arm, paint.arm));
+    const Vec3 handCentre = wrist + armDirection * (0.8 * shapes.hand.radii.z);
+    addMirroredTwin(addEnd(HAND_LEFT, shapes.hand, handCentre, armDirection, forward, paint.hand));
+    addMirroredTwin(addLimb(HIP_LEFT, KNEE_LEFT, ankle, shapes.leg, paint.leg));
     // The foot's axis runs heel to toe, and its picture faces up.
-    BlobShape foot;
-    foot.centre = footCentre;
-    foot.radii = footRadii;
-    foot.axis = forward;
-    foot.front = {0.0, 0.0, 1.0};
-    foot.segments = shapes.footSegments;
-    foot.rings = shapes.footRings;
-    foot.atlas = {shapes.footAtlas[0], shapes.footAtlas[1]};
-    foot.squareness = shapes.footSquareness;
-    parts.foot = addBlob("foot", PartKind::Foot, FOOT_LEFT, foot);
-    addMirroredTwin(parts.foot);
-    return parts;
+    const Vec3 footCentre(ankle.x + shapes.footForward, ankle.y, GROUND_HEIGHT + 0.92 * shapes.foot.radii.x);
+    addMirroredTwin(addEnd(FOOT_LEFT, shapes.foot, footCentre, forward, {0.0, 0.0, 1.0}, paint.foot));
 }
 
 int FigureBuilder::addMirroredTwin(int leftPart) {
     BodyPart twin = mesh.parts[leftPart];
     auto reflect = [](const Vec3& v) { return Vec3(v.x, -v.y, v.z); };
-    twin.name += " (right)";
-    twin.side = RIGHT;
     twin.origin = reflect(twin.origin);
     twin.axis = reflect(twin.axis);
     twin.front = reflect(twin.front);
@@ -261,7 +201,7 @@ int FigureBuilder::addMirroredTwin(int leftPart) {
         span.joint = mirrorJoint(span.joint);
     }
     twin.atlasOwner = leftPart;
-    return mesh.addPart(twin);
+    return addPart(twin, painters[static_cast<size_t>(leftPart)]);
 }
 
 }  // namespace characters

@@ -12,22 +12,10 @@ namespace {
 
 Proportions bunnyProportions() {
     Proportions p;
-    p.ankleHeight = 2.0;
-    p.shinLength = 8.0;
-    p.thighLength = 8.0;
-    p.hipHalfWidth = 2.8;
-    p.pelvisRise = 2.0;
-    p.spineLength = 3.0;
-    p.chestLength = 4.0;
-    p.neckBase = 5.4;
-    p.neckLength = 1.4;
-    p.shoulderHalfWidth = 5.4;
-    p.shoulderDrop = 1.6;
-    p.upperArmLength = 6.2;
-    p.forearmLength = 5.8;
-    p.armSpread = 14.0;
-    p.earHalfWidth = 2.4;
-    p.earRise = 10.6;
+    p.ankleHeight = 2.0, p.shinLength = 8.0, p.thighLength = 8.0, p.hipHalfWidth = 2.8, p.pelvisRise = 2.0;
+    p.spineLength = 3.0, p.chestLength = 4.0, p.neckBase = 5.4, p.neckLength = 1.4;
+    p.shoulderHalfWidth = 5.4, p.shoulderDrop = 1.6, p.upperArmLength = 6.2, p.forearmLength = 5.8, p.armSpread = 14.0;
+    p.earHalfWidth = 2.4, p.earRise = 10.6;
     return p;
 }
 
@@ -39,12 +27,6 @@ const Colour NOSE = hexColour(0xE0607E);
 const Colour VEST = hexColour(0x2F6FD0);
 const Colour GOLD = hexColour(0xFFCC33);
 const Colour EYE = hexColour(0x2A1A14);
-
-struct BunnyParts {
-    int head, ear, muzzle, nose, tail, trunk;
-    LimbParts limbs;
-    Vec3 headCentre;
-};
 
 Colour furAt(const Vec3& p, const Vec3& normal) {
     // Soft fur: lighter where it faces up and forwards, with fine noise.
@@ -130,106 +112,55 @@ Colour paintTrunk(const PaintSpot& spot, const Skeleton& s) {
 
 Figure makeBunny() {
     Figure figure(CAST_NAMES[4], bunnyProportions());
+    figure.style.energy = 1.0, figure.style.bounce = 1.4, figure.style.looseness = 1.1, figure.style.earSwing = 9.0;
+    figure.skinBackground = FUR;
+    figure.skinOptions = {TgaStorage::RunLength};
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
-    BunnyParts parts;
-    double neckZ = s.restPosition[NECK].z;
-    double hipZ = s.restPosition[HIP_LEFT].z;
-    double chestZ = s.restPosition[CHEST].z;
-    double pelvisZ = s.restPosition[PELVIS].z;
+    const Vec3 headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 6.2);
+    const Vec3 muzzleCentre = headCentre + Vec3(4.8, 0.0, -2.0);
 
-    parts.headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 6.2);
-    BlobShape headShape;
-    headShape.centre = parts.headCentre;
-    headShape.radii = {6.2, 6.0, 6.4};
-    headShape.segments = 12;
-    headShape.rings = 9;
-    headShape.atlas = {96, 64};
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
-    Vec3 muzzleCentre = parts.headCentre + Vec3(4.8, 0.0, -2.0);
-    BlobShape muzzleShape;
-    muzzleShape.centre = muzzleCentre;
-    muzzleShape.radii = {2.0, 2.7, 1.9};
-    muzzleShape.segments = 8;
-    muzzleShape.rings = 6;
-    muzzleShape.atlas = {40, 20};
-    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleShape);
-    BlobShape noseShape;
-    noseShape.centre = muzzleCentre + Vec3(1.8, 0.0, 0.9);
-    noseShape.radii = {0.7, 0.9, 0.6};
-    noseShape.segments = 6;
-    noseShape.rings = 4;
-    noseShape.atlas = {12, 8};
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, noseShape);
-
-    BodyPart ear;
-    ear.name = "ear";
-    ear.kind = PartKind::Ear;
-    ear.origin = s.restPosition[EAR_LEFT] + Vec3(-0.6, 0.0, 0.0);
-    ear.axis = normalize(Vec3(-0.22, 0.2, 1.0));
-    ear.front = {1.0, 0.0, 0.0};
-    ear.rings = {{0.0, 0.0, 0.0},  {0.3, 0.6, 1.1},  {2.0, 0.8, 1.8},  {5.0, 0.85, 2.2},
-                 {8.0, 0.75, 2.1}, {10.5, 0.6, 1.5}, {12.0, 0.4, 0.8}, {12.6, 0.0, 0.0}};
-    ear.segments = 8;
-    ear.spans = {{-1e9, EAR_LEFT}};
-    ear.atlas = builder.allocate(32, 64);
-    parts.ear = builder.addPart(ear);
-    builder.addMirroredTwin(parts.ear);
-
-    BlobShape tailShape;
-    tailShape.centre = {-4.6, 0.0, pelvisZ - 1.6};
-    tailShape.radii = {1.9, 1.9, 1.9};
-    tailShape.segments = 6;
-    tailShape.rings = 5;
-    tailShape.atlas = {24, 16};
-    parts.tail = builder.addBlob("tail", PartKind::Tail, PELVIS, tailShape);
+    // Blobs: centre, radii (front, side, along the axis), segments round, rings along, picture size.
+    builder.addBlob(HEAD, {headCentre, {6.2, 6.0, 6.4}, 12, 9, {96, 64}},
+                    [headCentre](const PaintSpot& spot) { return paintHead(spot, headCentre); });
+    builder.addBlob(HEAD, {muzzleCentre, {2.0, 2.7, 1.9}, 8, 6, {40, 20}},
+                    [muzzleCentre](const PaintSpot& spot) { return paintMuzzle(spot, muzzleCentre); });
+    builder.addBlob(HEAD, {muzzleCentre + Vec3(1.8, 0.0, 0.9), {0.7, 0.9, 0.6}, 6, 4, {12, 8}}, plainColour(NOSE));
+    const std::vector<Ring> earRings = {
+        {0.0, 0.0, 0.0},  {0.3, 0.6, 1.1},  {2.0, 0.8, 1.8},  {5.0, 0.85, 2.2},
+        {8.0, 0.75, 2.1}, {10.5, 0.6, 1.5}, {12.0, 0.4, 0.8}, {12.6, 0.0, 0.0},
+    };
+    // A tube: origin, axis, rings (along, radius front, radius side), segments round, picture size.
+    const Vec3 earOrigin = s.restPosition[EAR_LEFT] + Vec3(-0.6, 0.0, 0.0);
+    TubeShape ear{earOrigin, normalize(Vec3(-0.22, 0.2, 1.0)), earRings, 8, {32, 64}};
+    builder.addMirroredTwin(builder.addTube(EAR_LEFT, ear, paintEar));
+    const TrunkHeights z(s);
+    builder.addBlob(PELVIS, {{-4.6, 0.0, z.pelvis - 1.6}, {1.9, 1.9, 1.9}, 6, 5, {24, 16}}, [](const PaintSpot& spot) {
+        return scaleColour(WHITE, 0.92 + 0.08 * valueNoise(spot.position * 3.0, 52));
+    });
 
     std::vector<Ring> trunk = {
-        {hipZ - 3.6, 0.0, 0.0},        {hipZ - 3.0, 3.2, 4.0},        {hipZ - 1.4, 4.6, 5.2, 0.3},
-        {hipZ + 1.2, 5.0, 5.6, 0.8},   {hipZ + 3.6, 4.8, 5.4, 0.9},   {chestZ - 0.6, 4.5, 5.2, 0.7},
-        {chestZ + 2.0, 4.2, 5.2, 0.4}, {chestZ + 4.0, 3.6, 5.0, 0.2}, {neckZ - 1.0, 2.8, 3.8},
-        {neckZ + 0.2, 2.3, 2.5},       {neckZ + 2.6, 2.2, 2.2},       {neckZ + 3.4, 0.0, 0.0},
+        {z.hip - 3.6, 0.0, 0.0},        {z.hip - 3.0, 3.2, 4.0},        {z.hip - 1.4, 4.6, 5.2, 0.3},
+        {z.hip + 1.2, 5.0, 5.6, 0.8},   {z.hip + 3.6, 4.8, 5.4, 0.9},   {z.chest - 0.6, 4.5, 5.2, 0.7},
+        {z.chest + 2.0, 4.2, 5.2, 0.4}, {z.chest + 4.0, 3.6, 5.0, 0.2}, {z.neck - 1.0, 2.8, 3.8},
+        {z.neck + 0.2, 2.3, 2.5},       {z.neck + 2.6, 2.2, 2.2},       {z.neck + 3.4, 0.0, 0.0},
     };
-    parts.trunk = builder.addTrunk(trunk, 12, 96, 72);
+    builder.addTrunk(trunk, {96, 72}, [s](const PaintSpot& spot) { return paintTrunk(spot, s); });
 
-    LimbShapes shapes;
-    shapes.arm = {{0.0, 1.6}, {0.4, 1.35}, {0.6, 1.25}, {1.0, 1.15}};
-    shapes.leg = {{0.0, 2.8}, {0.3, 2.5}, {0.5, 1.9}, {0.75, 1.6}, {1.0, 1.4}};
-    shapes.handRadii = {1.4, 1.0, 1.6};
-    shapes.footRadii = {1.4, 1.9, 4.8};
-    shapes.footForward = 2.6;
-    shapes.footSquareness = 2.2;
-    shapes.footRings = 6;
-    shapes.armRings = 6;
-    parts.limbs = builder.addLimbs(shapes);
-    figure.mesh = builder.mesh;
-
-    figure.style.energy = 1.0;
-    figure.style.bounce = 1.4;
-    figure.style.looseness = 1.1;
-    figure.style.earSwing = 9.0;
-    figure.landmarks.browRight = parts.headCentre + Vec3(4.8, -4.0, 2.6);
-    figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
-
-    figure.skinBackground = FUR;
-    figure.skinOptions.storage = TgaStorage::RunLength;
-    Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Colour {
-        int owner = spot.partIndex;
-        if (owner == parts.head) return paintHead(spot, parts.headCentre);
-        if (owner == parts.muzzle) return paintMuzzle(spot, muzzleCentre);
-        if (owner == parts.nose) return NOSE;
-        if (owner == parts.ear) return paintEar(spot);
-        if (owner == parts.tail) return scaleColour(WHITE, 0.92 + 0.08 * valueNoise(spot.position * 3.0, 52));
-        if (owner == parts.trunk) return paintTrunk(spot, skeleton);
-        if (owner == parts.limbs.arm) return furAt(spot.position, spot.normal);
-        if (owner == parts.limbs.hand) return WHITE;
-        if (owner == parts.limbs.leg) return furAt(spot.position, spot.normal);
-        if (owner == parts.limbs.foot) {
-            return spot.position.z < GROUND_HEIGHT + 0.6 ? PINK : mixColour(WHITE, FUR, 0.4);
-        }
-        return FUR;
+    LimbShapes limbs;
+    limbs.arm.radii = {{0.0, 1.6}, {0.4, 1.35}, {0.6, 1.25}, {1.0, 1.15}}, limbs.arm.rings = 6;
+    limbs.leg.radii = {{0.0, 2.8}, {0.3, 2.5}, {0.5, 1.9}, {0.75, 1.6}, {1.0, 1.4}};
+    limbs.hand.radii = {1.4, 1.0, 1.6};
+    limbs.foot.radii = {1.4, 1.9, 4.8}, limbs.footForward = 2.6, limbs.foot.squareness = 2.2, limbs.foot.rings = 6;
+    const PaintFunction fur = [](const PaintSpot& spot) { return furAt(spot.position, spot.normal); };
+    const PaintFunction foot = [](const PaintSpot& spot) {
+        return spot.position.z < GROUND_HEIGHT + 0.6 ? PINK : mixColour(WHITE, FUR, 0.4);
     };
+    // Arm, hand, leg, foot.
+    builder.addLimbs(limbs, {fur, plainColour(WHITE), fur, foot});
+    builder.finish(figure);
+    figure.landmarks.browRight = headCentre + Vec3(4.8, -4.0, 2.6);
+    figure.landmarks.handLength = limbs.handLength();
     return figure;
 }
 

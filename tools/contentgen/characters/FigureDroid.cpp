@@ -13,20 +13,9 @@ namespace {
 
 Proportions droidProportions() {
     Proportions p;
-    p.ankleHeight = 3.0;
-    p.shinLength = 8.8;
-    p.thighLength = 8.6;
-    p.hipHalfWidth = 3.2;
-    p.pelvisRise = 2.0;
-    p.spineLength = 3.4;
-    p.chestLength = 4.6;
-    p.neckBase = 6.4;
-    p.neckLength = 1.6;
-    p.shoulderHalfWidth = 7.4;
-    p.shoulderDrop = 2.0;
-    p.upperArmLength = 7.0;
-    p.forearmLength = 6.8;
-    p.armSpread = 8.0;
+    p.ankleHeight = 3.0, p.shinLength = 8.8, p.thighLength = 8.6, p.hipHalfWidth = 3.2, p.pelvisRise = 2.0;
+    p.spineLength = 3.4, p.chestLength = 4.6, p.neckBase = 6.4, p.neckLength = 1.6;
+    p.shoulderHalfWidth = 7.4, p.shoulderDrop = 2.0, p.upperArmLength = 7.0, p.forearmLength = 6.8, p.armSpread = 8.0;
     return p;
 }
 
@@ -37,12 +26,6 @@ const Colour HAZARD = hexColour(0xF5B81C);
 const Colour VISOR = hexColour(0x14181F);
 const Colour CYAN = hexColour(0x5FF2FF);
 const Colour RED_LAMP = hexColour(0xFF3B30);
-
-struct DroidParts {
-    int head, antenna, trunk, pad;
-    LimbParts limbs;
-    Vec3 headCentre;
-};
 
 // Rivets and brushed streaks on plain metal.
 Colour brushed(const Vec3& p, const Colour& base) {
@@ -134,100 +117,66 @@ Colour paintLimb(const PaintSpot& spot, double jointV) {
 
 Figure makeDroid() {
     Figure figure(CAST_NAMES[3], droidProportions());
+    figure.style.energy = 0.85, figure.style.bounce = 0.7, figure.style.looseness = 0.4;
+    figure.skinBackground = METAL;
+    figure.skinOptions = {TgaStorage::Raw};
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
-    DroidParts parts;
-    double neckZ = s.restPosition[NECK].z;
-    double hipZ = s.restPosition[HIP_LEFT].z;
-    double chestZ = s.restPosition[CHEST].z;
-    double spineZ = s.restPosition[SPINE].z;
+    const Vec3 headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 4.8);
 
-    parts.headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 4.8);
-    BlobShape headShape;
-    headShape.centre = parts.headCentre;
-    headShape.radii = {5.2, 5.8, 4.8};
-    headShape.segments = 14;
-    headShape.rings = 9;
-    headShape.atlas = {112, 56};
-    headShape.squareness = 5.0;
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
-    BodyPart antenna;
-    antenna.name = "antenna";
-    antenna.kind = PartKind::Extra;
-    antenna.origin = parts.headCentre + Vec3(-1.2, -2.6, 4.3);
-    antenna.axis = normalize(Vec3(-0.1, -0.1, 1.0));
-    antenna.front = {1.0, 0.0, 0.0};
-    antenna.rings = {{0.0, 0.0, 0.0},   {0.1, 0.8, 0.8}, {0.9, 0.6, 0.6},   {1.0, 0.25, 0.25},
-                     {4.6, 0.22, 0.22}, {5.2, 0.8, 0.8}, {6.1, 0.75, 0.75}, {6.6, 0.0, 0.0}};
-    antenna.segments = 6;
-    antenna.spans = {{-1e9, HEAD}};
-    antenna.atlas = builder.allocate(16, 28);
-    parts.antenna = builder.addPart(antenna);
-
-    std::vector<Ring> trunk = {
-        {hipZ - 3.2, 0.0, 0.0},        {hipZ - 3.0, 3.4, 4.8},        {hipZ - 1.0, 3.8, 5.2},
-        {spineZ - 1.6, 3.6, 4.8},      {spineZ - 0.5, 3.0, 3.8},      {spineZ + 0.6, 3.2, 4.2},
-        {chestZ - 1.6, 4.8, 6.8, 0.4}, {chestZ + 2.0, 5.2, 7.4, 0.5}, {chestZ + 4.8, 5.0, 7.4, 0.3},
-        {neckZ - 1.0, 4.4, 6.4},       {neckZ - 0.8, 1.9, 2.0},       {neckZ + 2.4, 1.8, 1.8},
-        {neckZ + 2.6, 0.0, 0.0},
+    // Blobs: centre, radii (front, side, along the axis), segments round, rings along, picture size.
+    BlobShape head{headCentre, {5.2, 5.8, 4.8}, 14, 9, {112, 56}};
+    head.squareness = 5.0;
+    builder.addBlob(HEAD, head, [headCentre](const PaintSpot& spot) { return paintHead(spot, headCentre); });
+    const std::vector<Ring> antennaRings = {
+        {0.0, 0.0, 0.0},   {0.1, 0.8, 0.8}, {0.9, 0.6, 0.6},   {1.0, 0.25, 0.25},
+        {4.6, 0.22, 0.22}, {5.2, 0.8, 0.8}, {6.1, 0.75, 0.75}, {6.6, 0.0, 0.0},
     };
-    parts.trunk = builder.addTrunk(trunk, 12, 96, 80, 5.0);
+    // A tube: origin, axis, rings (along, radius front, radius side), segments round, picture size.
+    TubeShape antenna{headCentre + Vec3(-1.2, -2.6, 4.3), normalize(Vec3(-0.1, -0.1, 1.0)), antennaRings, 6, {16, 28}};
+    builder.addTube(HEAD, antenna, [](const PaintSpot& spot) { return spot.v > 0.7 ? RED_LAMP : METAL_DARK; });
+
+    const TrunkHeights z(s);
+    std::vector<Ring> trunk = {
+        {z.hip - 3.2, 0.0, 0.0},        {z.hip - 3.0, 3.4, 4.8},        {z.hip - 1.0, 3.8, 5.2},
+        {z.spine - 1.6, 3.6, 4.8},      {z.spine - 0.5, 3.0, 3.8},      {z.spine + 0.6, 3.2, 4.2},
+        {z.chest - 1.6, 4.8, 6.8, 0.4}, {z.chest + 2.0, 5.2, 7.4, 0.5}, {z.chest + 4.8, 5.0, 7.4, 0.3},
+        {z.neck - 1.0, 4.4, 6.4},       {z.neck - 0.8, 1.9, 2.0},       {z.neck + 2.4, 1.8, 1.8},
+        {z.neck + 2.6, 0.0, 0.0},
+    };
+    const PaintFunction body = [s](const PaintSpot& spot) { return paintTrunk(spot, s); };
+    builder.addTrunk(trunk, {96, 80}, body, 5.0);  // squareness 5: a box
 
     // Shoulder pads: rounded boxes riding on the upper arms.
-    Vec3 shoulder = s.restPosition[SHOULDER_LEFT];
-    BlobShape padShape;
-    padShape.centre = shoulder + Vec3(0.0, 0.8, 0.6);
-    padShape.radii = {2.8, 2.7, 2.6};
-    padShape.segments = 8;
-    padShape.rings = 5;
-    padShape.atlas = {32, 24};
-    padShape.squareness = 4.0;
-    parts.pad = builder.addBlob("pad", PartKind::Extra, SHOULDER_LEFT, padShape);
-    builder.addMirroredTwin(parts.pad);
+    BlobShape pad{s.restPosition[SHOULDER_LEFT] + Vec3(0.0, 0.8, 0.6), {2.8, 2.7, 2.6}, 8, 5, {32, 24}};
+    pad.squareness = 4.0;
+    builder.addMirroredTwin(builder.addBlob(SHOULDER_LEFT, pad, [](const PaintSpot& spot) {
+        return spot.normal.z > 0.6 ? (std::fmod(spot.position.x + 40.0, 1.4) < 0.7 ? HAZARD : JOINT)
+                                   : brushed(spot.position, METAL);
+    }));
 
-    LimbShapes shapes;
-    shapes.arm = {{0.0, 1.6}, {0.4, 1.5}, {0.5, 1.9}, {0.58, 1.5}, {1.0, 1.45}};
-    shapes.leg = {{0.0, 2.1}, {0.42, 2.0}, {0.5, 2.4}, {0.58, 2.0}, {1.0, 1.9}};
-    shapes.armFlatten = 1.0;
-    shapes.legFlatten = 1.0;
-    shapes.armRings = 8;
-    shapes.legRings = 8;
-    shapes.footRings = 6;
-    shapes.handRadii = {1.8, 1.1, 1.9};
-    shapes.handSquareness = 3.5;
-    shapes.footRadii = {1.9, 2.4, 4.2};
-    shapes.footForward = 1.6;
-    shapes.footSquareness = 5.0;
-    parts.limbs = builder.addLimbs(shapes);
-    figure.mesh = builder.mesh;
-
-    figure.style.energy = 0.85;
-    figure.style.bounce = 0.7;
-    figure.style.looseness = 0.4;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.8, -4.4, 2.2);
-    figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
-
-    figure.skinBackground = METAL;
-    figure.skinOptions.storage = TgaStorage::Raw;
-    Skeleton skeleton = figure.skeleton;
-    double elbowV = 0.55;
-    figure.paint = [parts, skeleton, elbowV](const PaintSpot& spot) -> Colour {
-        int owner = spot.partIndex;
-        if (owner == parts.head) return paintHead(spot, parts.headCentre);
-        if (owner == parts.antenna) return spot.v > 0.7 ? RED_LAMP : METAL_DARK;
-        if (owner == parts.trunk) return paintTrunk(spot, skeleton);
-        if (owner == parts.pad) {
-            return spot.normal.z > 0.6 ? (std::fmod(spot.position.x + 40.0, 1.4) < 0.7 ? HAZARD : JOINT)
-                                       : brushed(spot.position, METAL);
-        }
-        if (owner == parts.limbs.arm || owner == parts.limbs.leg) return paintLimb(spot, elbowV);
-        if (owner == parts.limbs.hand) return std::fabs(spot.normal.y) > 0.7 ? METAL_DARK : JOINT;
-        if (owner == parts.limbs.foot) {
-            if (spot.position.z < GROUND_HEIGHT + 0.9) return JOINT;
-            return spot.normal.x > 0.8 ? HAZARD : brushed(spot.position, METAL_DARK);
-        }
-        return METAL;
+    LimbShapes limbs;
+    // Round jointed cylinders, with a bulge at the elbow and the knee.
+    limbs.arm.radii = {{0.0, 1.6}, {0.4, 1.5}, {0.5, 1.9}, {0.58, 1.5}, {1.0, 1.45}};
+    limbs.arm.flatten = 1.0, limbs.arm.rings = 8;
+    limbs.leg.radii = {{0.0, 2.1}, {0.42, 2.0}, {0.5, 2.4}, {0.58, 2.0}, {1.0, 1.9}};
+    limbs.leg.flatten = 1.0, limbs.leg.rings = 8;
+    limbs.hand.radii = {1.8, 1.1, 1.9}, limbs.hand.squareness = 3.5;
+    limbs.foot.radii = {1.9, 2.4, 4.2}, limbs.footForward = 1.6, limbs.foot.squareness = 5.0, limbs.foot.rings = 6;
+    // The elbow and the knee lie at v 0.55 of the limbs' pictures.
+    const PaintFunction limb = [](const PaintSpot& spot) { return paintLimb(spot, 0.55); };
+    const PaintFunction hand = [](const PaintSpot& spot) {
+        return std::fabs(spot.normal.y) > 0.7 ? METAL_DARK : JOINT;
     };
+    const PaintFunction foot = [](const PaintSpot& spot) {
+        if (spot.position.z < GROUND_HEIGHT + 0.9) return JOINT;
+        return spot.normal.x > 0.8 ? HAZARD : brushed(spot.position, METAL_DARK);
+    };
+    // Arm, hand, leg, foot.
+    builder.addLimbs(limbs, {limb, hand, limb, foot});
+    builder.finish(figure);
+    figure.landmarks.browRight = headCentre + Vec3(5.8, -4.4, 2.2);
+    figure.landmarks.handLength = limbs.handLength();
     return figure;
 }
 

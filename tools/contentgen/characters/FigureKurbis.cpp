@@ -12,20 +12,9 @@ namespace {
 
 Proportions kurbisProportions() {
     Proportions p;
-    p.ankleHeight = 2.6;
-    p.shinLength = 11.5;
-    p.thighLength = 11.0;
-    p.hipHalfWidth = 2.3;
-    p.pelvisRise = 2.0;
-    p.spineLength = 3.8;
-    p.chestLength = 4.5;
-    p.neckBase = 6.2;
-    p.neckLength = 1.6;
-    p.shoulderHalfWidth = 5.4;
-    p.shoulderDrop = 1.4;
-    p.upperArmLength = 8.2;
-    p.forearmLength = 7.8;
-    p.armSpread = 10.0;
+    p.ankleHeight = 2.6, p.shinLength = 11.5, p.thighLength = 11.0, p.hipHalfWidth = 2.3, p.pelvisRise = 2.0;
+    p.spineLength = 3.8, p.chestLength = 4.5, p.neckBase = 6.2, p.neckLength = 1.6;
+    p.shoulderHalfWidth = 5.4, p.shoulderDrop = 1.4, p.upperArmLength = 8.2, p.forearmLength = 7.8, p.armSpread = 10.0;
     return p;
 }
 
@@ -42,12 +31,6 @@ const Colour PATCH = hexColour(0xD9A441);
 const Colour STRAW = hexColour(0xE3C26A);
 const Colour BOOT = hexColour(0x6B4226);
 const Colour ROPE = hexColour(0xC9A36B);
-
-struct KurbisParts {
-    int head, stem, collar, trunk;
-    LimbParts limbs;
-    Vec3 headCentre;
-};
 
 // The carved face: two triangular eyes, a triangular nose and a grin with
 // teeth, lit from within: brightest in the middle of each hole.
@@ -156,84 +139,53 @@ Colour paintCollar(const PaintSpot& spot, const Vec3& centre) {
 
 Figure makeKurbis() {
     Figure figure(CAST_NAMES[1], kurbisProportions());
+    figure.style.energy = 1.1, figure.style.looseness = 1.4;
+    figure.skinBackground = SHIRT;
+    figure.skinOptions = {TgaStorage::Raw, TgaRowOrder::TopDown};
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
-    KurbisParts parts;
-    double neckZ = s.restPosition[NECK].z;
-    double hipZ = s.restPosition[HIP_LEFT].z;
-    double chestZ = s.restPosition[CHEST].z;
+    const Vec3 headCentre = s.restPosition[HEAD] + Vec3(0.2, 0.0, 6.4);
+    const TrunkHeights z(s);
 
-    parts.headCentre = s.restPosition[HEAD] + Vec3(0.2, 0.0, 6.4);
-    BodyPart pumpkin;
-    pumpkin.name = "pumpkin";
-    pumpkin.kind = PartKind::Head;
-    pumpkin.origin = parts.headCentre;
-    pumpkin.rings = blobRings(7.0, 8.4, 9.2, 11, 2.0);
+    std::vector<Ring> pumpkinRings = blobRings(7.0, 8.4, 9.2, 11, 2.0);
     // Flatten the top and bottom into a squat pumpkin with a dimple at each end.
-    for (Ring& ring : pumpkin.rings) {
+    for (Ring& ring : pumpkinRings) {
         double t = ring.along / 7.0;
         ring.along *= 1.0 - 0.12 * (1.0 - t * t);
     }
-    pumpkin.segments = 16;
+    // A tube: origin, axis, rings (along, radius front, radius side), segments round, picture size.
+    TubeShape pumpkin{headCentre, {0.0, 0.0, 1.0}, pumpkinRings, 16, {128, 64}};
     pumpkin.sectionScale = [](double angle, double v) { return 1.0 + 0.06 * std::cos(8.0 * angle) * std::sin(PI * v); };
-    pumpkin.spans = {{-1e9, HEAD}};
-    pumpkin.atlas = builder.allocate(128, 64);
-    parts.head = builder.addPart(pumpkin);
-    BlobShape stemShape;
-    stemShape.centre = parts.headCentre + Vec3(-0.6, 0.4, 7.3);
-    stemShape.radii = {0.9, 0.9, 2.2};
-    stemShape.axis = normalize(Vec3(-0.35, 0.2, 1.0));
-    stemShape.segments = 6;
-    stemShape.rings = 5;
-    stemShape.atlas = {16, 16};
-    parts.stem = builder.addBlob("stem", PartKind::Hat, HEAD, stemShape);
-    BlobShape collarShape;
-    collarShape.centre = {0.3, 0.0, neckZ + 0.2};
-    collarShape.radii = {6.0, 6.4, 1.2};
-    collarShape.segments = 14;
-    collarShape.rings = 5;
-    collarShape.atlas = {64, 16};
-    parts.collar = builder.addBlob("collar", PartKind::Extra, NECK, collarShape);
+    builder.addTube(HEAD, pumpkin, [headCentre](const PaintSpot& spot) { return paintPumpkin(spot, headCentre); });
+    // Blobs: centre, radii (front, side, along the axis), segments round, rings along, picture size.
+    BlobShape stem{headCentre + Vec3(-0.6, 0.4, 7.3), {0.9, 0.9, 2.2}, 6, 5, {16, 16}};
+    stem.axis = normalize(Vec3(-0.35, 0.2, 1.0));
+    builder.addBlob(HEAD, stem, [](const PaintSpot& spot) { return scaleColour(STEM, 0.8 + 0.3 * spot.v); });
+    const Vec3 collarCentre(0.3, 0.0, z.neck + 0.2);
+    builder.addBlob(NECK, {collarCentre, {6.0, 6.4, 1.2}, 14, 5, {64, 16}},
+                    [collarCentre](const PaintSpot& spot) { return paintCollar(spot, collarCentre); });
 
     std::vector<Ring> trunk = {
-        {hipZ - 3.6, 0.0, 0.0},  {hipZ - 3.0, 2.4, 3.4},        {hipZ - 1.6, 3.4, 4.4},        {hipZ + 0.8, 3.5, 4.4},
-        {hipZ + 3.5, 3.0, 3.9},  {chestZ - 1.0, 3.3, 4.4, 0.2}, {chestZ + 2.0, 3.7, 5.1, 0.3}, {chestZ + 4.3, 3.4, 5.6},
-        {neckZ - 1.0, 2.4, 3.6}, {neckZ + 0.2, 1.6, 1.8},       {neckZ + 2.2, 1.5, 1.5},       {neckZ + 3.0, 0.0, 0.0},
+        {z.hip - 3.6, 0.0, 0.0},        {z.hip - 3.0, 2.4, 3.4},   {z.hip - 1.6, 3.4, 4.4},
+        {z.hip + 0.8, 3.5, 4.4},        {z.hip + 3.5, 3.0, 3.9},   {z.chest - 1.0, 3.3, 4.4, 0.2},
+        {z.chest + 2.0, 3.7, 5.1, 0.3}, {z.chest + 4.3, 3.4, 5.6}, {z.neck - 1.0, 2.4, 3.6},
+        {z.neck + 0.2, 1.6, 1.8},       {z.neck + 2.2, 1.5, 1.5},  {z.neck + 3.0, 0.0, 0.0},
     };
-    parts.trunk = builder.addTrunk(trunk, 12, 96, 72);
+    builder.addTrunk(trunk, {96, 72}, [s](const PaintSpot& spot) { return paintShirt(spot, s); });
 
-    LimbShapes shapes;
-    shapes.arm = {{0.0, 1.5}, {0.4, 1.25}, {0.6, 1.15}, {1.0, 1.0}};
-    shapes.leg = {{0.0, 2.0}, {0.3, 1.75}, {0.5, 1.5}, {0.75, 1.45}, {1.0, 1.3}};
-    shapes.handRadii = {1.5, 0.9, 1.9};
-    shapes.footRadii = {1.9, 2.1, 4.4};
-    shapes.footForward = 2.0;
-    shapes.footSquareness = 2.4;
-    parts.limbs = builder.addLimbs(shapes);
-    figure.mesh = builder.mesh;
-
-    figure.style.energy = 1.1;
-    figure.style.looseness = 1.4;
-    figure.landmarks.browRight = parts.headCentre + Vec3(6.4, -5.4, 2.8);
-    figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
-
-    figure.skinBackground = SHIRT;
-    figure.skinOptions.storage = TgaStorage::Raw;
-    figure.skinOptions.rowOrder = TgaRowOrder::TopDown;
-    Skeleton skeleton = figure.skeleton;
-    Vec3 collarCentre(0.3, 0.0, neckZ + 0.2);
-    figure.paint = [parts, skeleton, collarCentre](const PaintSpot& spot) -> Colour {
-        int owner = spot.partIndex;
-        if (owner == parts.head) return paintPumpkin(spot, parts.headCentre);
-        if (owner == parts.stem) return scaleColour(STEM, 0.8 + 0.3 * spot.v);
-        if (owner == parts.collar) return paintCollar(spot, collarCentre);
-        if (owner == parts.trunk) return paintShirt(spot, skeleton);
-        if (owner == parts.limbs.arm) return paintArm(spot);
-        if (owner == parts.limbs.hand) return scaleColour(STRAW, 0.85 + 0.2 * valueNoise(spot.position * 3.0, 26));
-        if (owner == parts.limbs.leg) return paintLeg(spot);
-        if (owner == parts.limbs.foot) return paintBoot(spot);
-        return SHIRT;
+    LimbShapes limbs;
+    limbs.arm.radii = {{0.0, 1.5}, {0.4, 1.25}, {0.6, 1.15}, {1.0, 1.0}};
+    limbs.leg.radii = {{0.0, 2.0}, {0.3, 1.75}, {0.5, 1.5}, {0.75, 1.45}, {1.0, 1.3}};
+    limbs.hand.radii = {1.5, 0.9, 1.9};
+    limbs.foot.radii = {1.9, 2.1, 4.4}, limbs.footForward = 2.0, limbs.foot.squareness = 2.4;
+    const PaintFunction straw = [](const PaintSpot& spot) {
+        return scaleColour(STRAW, 0.85 + 0.2 * valueNoise(spot.position * 3.0, 26));
     };
+    // Arm, hand, leg, foot.
+    builder.addLimbs(limbs, {paintArm, straw, paintLeg, paintBoot});
+    builder.finish(figure);
+    figure.landmarks.browRight = headCentre + Vec3(6.4, -5.4, 2.8);
+    figure.landmarks.handLength = limbs.handLength();
     return figure;
 }
 

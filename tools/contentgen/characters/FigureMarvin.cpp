@@ -12,20 +12,9 @@ namespace {
 
 Proportions marvinProportions() {
     Proportions p;
-    p.ankleHeight = 2.0;
-    p.shinLength = 7.2;
-    p.thighLength = 7.0;
-    p.hipHalfWidth = 2.1;
-    p.pelvisRise = 1.6;
-    p.spineLength = 2.6;
-    p.chestLength = 3.4;
-    p.neckBase = 4.8;
-    p.neckLength = 1.8;
-    p.shoulderHalfWidth = 4.3;
-    p.shoulderDrop = 1.2;
-    p.upperArmLength = 6.0;
-    p.forearmLength = 5.8;
-    p.armSpread = 11.0;
+    p.ankleHeight = 2.0, p.shinLength = 7.2, p.thighLength = 7.0, p.hipHalfWidth = 2.1, p.pelvisRise = 1.6;
+    p.spineLength = 2.6, p.chestLength = 3.4, p.neckBase = 4.8, p.neckLength = 1.8;
+    p.shoulderHalfWidth = 4.3, p.shoulderDrop = 1.2, p.upperArmLength = 6.0, p.forearmLength = 5.8, p.armSpread = 11.0;
     return p;
 }
 
@@ -37,12 +26,6 @@ const Colour SUIT_SHADE = hexColour(0xA7B0C2);
 const Colour PURPLE = hexColour(0x7B3FC4);
 const Colour BADGE = hexColour(0xE8323C);
 const Colour TIP = hexColour(0xFF5FC8);
-
-struct MarvinParts {
-    int head, antenna, trunk;
-    LimbParts limbs;
-    Vec3 headCentre;
-};
 
 Colour paintHead(const PaintSpot& spot, const Vec3& centre) {
     Vec3 d = spot.position - centre;
@@ -131,86 +114,56 @@ Colour paintLeg(const PaintSpot& spot) {
 
 Figure makeMarvin() {
     Figure figure(CAST_NAMES[2], marvinProportions());
+    figure.style.energy = 1.05, figure.style.bounce = 1.2, figure.style.looseness = 1.2;
+    figure.skinBackground = SUIT;
+    figure.skinOptions = {TgaStorage::RunLength, TgaRowOrder::TopDown};
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
-    MarvinParts parts;
-    double neckZ = s.restPosition[NECK].z;
-    double hipZ = s.restPosition[HIP_LEFT].z;
-    double chestZ = s.restPosition[CHEST].z;
+    const Vec3 headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 8.6);
 
-    parts.headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 8.6);
-    BodyPart head;
-    head.name = "head";
-    head.kind = PartKind::Head;
-    head.origin = parts.headCentre;
-    head.rings = blobRings(9.6, 7.6, 8.2, 12, 2.0);
+    std::vector<Ring> headRings = blobRings(9.6, 7.6, 8.2, 12, 2.0);
     // An egg: narrow chin, wide domed skull.
-    for (Ring& ring : head.rings) {
+    for (Ring& ring : headRings) {
         double t = ring.along / 9.6;
         double widen = 0.72 + 0.36 * (0.5 + 0.5 * t);
         ring.radiusFront *= widen;
         ring.radiusSide *= widen;
         ring.shiftFront = 0.6 * (1.0 - t) * 0.5;
     }
-    head.segments = 14;
-    head.spans = {{-1e9, HEAD}};
-    head.atlas = builder.allocate(112, 80);
-    parts.head = builder.addPart(head);
-
+    // Tubes: origin, axis, rings (along, radius front, radius side), segments round, picture size.
+    builder.addTube(HEAD, {headCentre, {0.0, 0.0, 1.0}, headRings, 14, {112, 80}},
+                    [headCentre](const PaintSpot& spot) { return paintHead(spot, headCentre); });
     // Antennae: thin stalks from the crown, leaning out, with a ball at the top.
-    BodyPart antenna;
-    antenna.name = "antenna";
-    antenna.kind = PartKind::Extra;
-    antenna.origin = parts.headCentre + Vec3(-0.5, 2.6, 7.0);
-    antenna.axis = normalize(Vec3(0.15, 0.45, 1.0));
+    const std::vector<Ring> antennaRings = {
+        {0.0, 0.0, 0.0}, {0.2, 0.45, 0.45}, {2.0, 0.35, 0.35}, {4.5, 0.3, 0.3},
+        {5.4, 0.7, 0.7}, {6.1, 1.2, 1.2},   {6.9, 1.1, 1.1},   {7.6, 0.0, 0.0},
+    };
+    TubeShape antenna{headCentre + Vec3(-0.5, 2.6, 7.0), normalize(Vec3(0.15, 0.45, 1.0)), antennaRings, 6, {20, 28}};
     antenna.front = normalize(cross(antenna.axis, Vec3(0, 1, 0)));
-    antenna.rings = {{0.0, 0.0, 0.0}, {0.2, 0.45, 0.45}, {2.0, 0.35, 0.35}, {4.5, 0.3, 0.3},
-                     {5.4, 0.7, 0.7}, {6.1, 1.2, 1.2},   {6.9, 1.1, 1.1},   {7.6, 0.0, 0.0}};
-    antenna.segments = 6;
-    antenna.spans = {{-1e9, HEAD}};
-    antenna.atlas = builder.allocate(20, 28);
-    parts.antenna = builder.addPart(antenna);
-    builder.addMirroredTwin(parts.antenna);
+    builder.addMirroredTwin(builder.addTube(HEAD, antenna, paintAntenna));
 
+    const TrunkHeights z(s);
     std::vector<Ring> trunk = {
-        {hipZ - 3.0, 0.0, 0.0},        {hipZ - 2.5, 2.2, 2.9},      {hipZ - 1.2, 3.1, 3.8},
-        {hipZ + 0.8, 3.3, 3.9, 0.3},   {hipZ + 2.6, 3.1, 3.5, 0.4}, {chestZ - 0.5, 3.0, 3.8, 0.3},
-        {chestZ + 1.8, 3.2, 4.2, 0.2}, {chestZ + 3.6, 2.8, 4.3},    {neckZ - 0.8, 1.8, 2.8},
-        {neckZ + 0.2, 1.2, 1.3},       {neckZ + 2.6, 1.2, 1.2},     {neckZ + 3.4, 0.0, 0.0},
+        {z.hip - 3.0, 0.0, 0.0},        {z.hip - 2.5, 2.2, 2.9},      {z.hip - 1.2, 3.1, 3.8},
+        {z.hip + 0.8, 3.3, 3.9, 0.3},   {z.hip + 2.6, 3.1, 3.5, 0.4}, {z.chest - 0.5, 3.0, 3.8, 0.3},
+        {z.chest + 1.8, 3.2, 4.2, 0.2}, {z.chest + 3.6, 2.8, 4.3},    {z.neck - 0.8, 1.8, 2.8},
+        {z.neck + 0.2, 1.2, 1.3},       {z.neck + 2.6, 1.2, 1.2},     {z.neck + 3.4, 0.0, 0.0},
     };
-    parts.trunk = builder.addTrunk(trunk, 12, 88, 64);
+    builder.addTrunk(trunk, {88, 64}, [s](const PaintSpot& spot) { return paintSuit(spot, s); });
 
-    LimbShapes shapes;
-    shapes.arm = {{0.0, 1.25}, {0.45, 0.95}, {0.6, 0.9}, {1.0, 0.85}};
-    shapes.leg = {{0.0, 1.7}, {0.35, 1.35}, {0.5, 1.15}, {0.75, 1.2}, {1.0, 1.1}};
-    shapes.handRadii = {1.3, 0.75, 1.7};
-    shapes.footRadii = {1.5, 1.7, 3.1};
-    shapes.footForward = 1.3;
-    shapes.footSquareness = 2.2;
-    parts.limbs = builder.addLimbs(shapes);
-    figure.mesh = builder.mesh;
-
-    figure.style.energy = 1.05;
-    figure.style.bounce = 1.2;
-    figure.style.looseness = 1.2;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.0, -5.6, 0.6);
-    figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
-
-    figure.skinBackground = SUIT;
-    figure.skinOptions.storage = TgaStorage::RunLength;
-    figure.skinOptions.rowOrder = TgaRowOrder::TopDown;
-    Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton](const PaintSpot& spot) -> Colour {
-        int owner = spot.partIndex;
-        if (owner == parts.head) return paintHead(spot, parts.headCentre);
-        if (owner == parts.antenna) return paintAntenna(spot);
-        if (owner == parts.trunk) return paintSuit(spot, skeleton);
-        if (owner == parts.limbs.arm) return paintArm(spot);
-        if (owner == parts.limbs.hand) return ALIEN;
-        if (owner == parts.limbs.leg) return paintLeg(spot);
-        if (owner == parts.limbs.foot) return spot.position.z < GROUND_HEIGHT + 0.5 ? hexColour(0x3A2060) : PURPLE;
-        return SUIT;
+    LimbShapes limbs;
+    limbs.arm.radii = {{0.0, 1.25}, {0.45, 0.95}, {0.6, 0.9}, {1.0, 0.85}};
+    limbs.leg.radii = {{0.0, 1.7}, {0.35, 1.35}, {0.5, 1.15}, {0.75, 1.2}, {1.0, 1.1}};
+    limbs.hand.radii = {1.3, 0.75, 1.7};
+    limbs.foot.radii = {1.5, 1.7, 3.1}, limbs.footForward = 1.3, limbs.foot.squareness = 2.2;
+    const PaintFunction boot = [](const PaintSpot& spot) {
+        return spot.position.z < GROUND_HEIGHT + 0.5 ? hexColour(0x3A2060) : PURPLE;
     };
+    // Arm, hand, leg, foot.
+    builder.addLimbs(limbs, {paintArm, plainColour(ALIEN), paintLeg, boot});
+    builder.finish(figure);
+    figure.landmarks.browRight = headCentre + Vec3(5.0, -5.6, 0.6);
+    figure.landmarks.handLength = limbs.handLength();
     return figure;
 }
 

@@ -12,20 +12,9 @@ namespace {
 
 Proportions tiggerProportions() {
     Proportions p;
-    p.ankleHeight = 2.4;
-    p.shinLength = 8.6;
-    p.thighLength = 8.4;
-    p.hipHalfWidth = 2.7;
-    p.pelvisRise = 2.0;
-    p.spineLength = 3.6;
-    p.chestLength = 4.4;
-    p.neckBase = 5.8;
-    p.neckLength = 1.4;
-    p.shoulderHalfWidth = 5.6;
-    p.shoulderDrop = 1.5;
-    p.upperArmLength = 6.8;
-    p.forearmLength = 6.4;
-    p.armSpread = 11.0;
+    p.ankleHeight = 2.4, p.shinLength = 8.6, p.thighLength = 8.4, p.hipHalfWidth = 2.7, p.pelvisRise = 2.0;
+    p.spineLength = 3.6, p.chestLength = 4.4, p.neckBase = 5.8, p.neckLength = 1.4;
+    p.shoulderHalfWidth = 5.6, p.shoulderDrop = 1.5, p.upperArmLength = 6.8, p.forearmLength = 6.4, p.armSpread = 11.0;
     p.tailLength = 15.0;
     return p;
 }
@@ -36,12 +25,6 @@ const Colour STRIPE = hexColour(0x231510);
 const Colour CREAM = hexColour(0xFBE8C8);
 const Colour EYE_GREEN = hexColour(0x7BCB3A);
 const Colour NOSE = hexColour(0xC8506A);
-
-struct TiggerParts {
-    int head, muzzle, ear, tail, trunk;
-    LimbParts limbs;
-    Vec3 headCentre;
-};
 
 // Wavy stripes across `coordinate`: true on a stripe.
 bool onStripe(double coordinate, double wobble, double width) {
@@ -146,42 +129,28 @@ Colour paintTail(const PaintSpot& spot) {
 
 Figure makeTigger() {
     Figure figure(CAST_NAMES[5], tiggerProportions());
+    figure.style.energy = 1.15, figure.style.bounce = 1.5, figure.style.looseness = 1.3;
+    figure.style.tailSway = 18.0, figure.style.tailCurl = 22.0;
+    figure.skinBackground = ORANGE;
+    figure.skinOptions = {TgaStorage::Raw, TgaRowOrder::BottomUp, TgaChannels::Rgba};
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
-    TiggerParts parts;
-    double neckZ = s.restPosition[NECK].z;
-    double hipZ = s.restPosition[HIP_LEFT].z;
-    double chestZ = s.restPosition[CHEST].z;
+    const Vec3 headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 6.6);
+    const Vec3 muzzleCentre = headCentre + Vec3(5.0, 0.0, -2.2);
 
-    parts.headCentre = s.restPosition[HEAD] + Vec3(0.4, 0.0, 6.6);
-    BlobShape headShape;
-    headShape.centre = parts.headCentre;
-    headShape.radii = {6.6, 7.4, 6.6};
-    headShape.segments = 12;
-    headShape.rings = 10;
-    headShape.atlas = {104, 64};
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
-    Vec3 muzzleCentre = parts.headCentre + Vec3(5.0, 0.0, -2.2);
-    BlobShape muzzleShape;
-    muzzleShape.centre = muzzleCentre;
-    muzzleShape.radii = {2.4, 3.2, 2.2};
-    muzzleShape.segments = 10;
-    muzzleShape.rings = 6;
-    muzzleShape.atlas = {40, 24};
-    parts.muzzle = builder.addBlob("muzzle", PartKind::Muzzle, HEAD, muzzleShape);
-    BlobShape earShape;
-    earShape.centre = parts.headCentre + Vec3(-0.6, 4.6, 5.0);
-    earShape.radii = {0.9, 2.0, 2.2};
-    earShape.axis = normalize(Vec3(-0.1, 0.5, 1.0));
-    earShape.segments = 8;
-    earShape.rings = 5;
-    earShape.atlas = {24, 16};
-    parts.ear = builder.addBlob("ear", PartKind::Ear, HEAD, earShape);
-    builder.addMirroredTwin(parts.ear);
+    // Blobs: centre, radii (front, side, along the axis), segments round, rings along, picture size.
+    builder.addBlob(HEAD, {headCentre, {6.6, 7.4, 6.6}, 12, 10, {104, 64}},
+                    [headCentre](const PaintSpot& spot) { return paintHead(spot, headCentre); });
+    builder.addBlob(HEAD, {muzzleCentre, {2.4, 3.2, 2.2}, 10, 6, {40, 24}},
+                    [muzzleCentre](const PaintSpot& spot) { return paintMuzzle(spot, muzzleCentre); });
+    BlobShape ear{headCentre + Vec3(-0.6, 4.6, 5.0), {0.9, 2.0, 2.2}, 8, 5, {24, 16}};
+    ear.axis = normalize(Vec3(-0.1, 0.5, 1.0));
+    builder.addMirroredTwin(builder.addBlob(HEAD, ear, [](const PaintSpot& spot) {
+        return spot.normal.x > 0.3 && spot.v > 0.2 && spot.v < 0.85 ? CREAM : STRIPE;
+    }));
 
+    // The tail: eight rings tapering along its length, carried by its three joints.
     Vec3 tailBase = s.restPosition[TAIL_BASE];
-    Vec3 tailAxis = normalize(s.restPosition[TAIL_TIP] - tailBase);
-    double step = length(s.restPosition[TAIL_MIDDLE] - tailBase);
     std::vector<Ring> tailRings;
     tailRings.push_back({-0.8, 0.0, 0.0});
     for (int k = 0; k <= 7; ++k) {
@@ -190,61 +159,39 @@ Figure makeTigger() {
         tailRings.push_back({along, radius, radius});
     }
     tailRings.push_back({s.proportions.tailLength + 0.8, 0.0, 0.0});
-    TubeShape tail;
-    tail.origin = tailBase;
-    tail.axis = tailAxis;
+    // A tube: origin, axis, rings (along, radius front, radius side), segments round, picture size.
+    TubeShape tail{tailBase, normalize(s.restPosition[TAIL_TIP] - tailBase), tailRings, 6, {24, 64}};
     tail.front = {0, 0, 1};
-    tail.rings = tailRings;
+    double step = length(s.restPosition[TAIL_MIDDLE] - tailBase);
     tail.spans = {{-1e9, TAIL_BASE}, {step, TAIL_MIDDLE}, {2.0 * step, TAIL_TIP}};
-    tail.segments = 6;
-    tail.atlas = {24, 64};
     tail.blendWidth = 3.0;
-    parts.tail = builder.addTube("tail", PartKind::Tail, tail);
+    builder.addTube(tail, paintTail);
 
+    const TrunkHeights z(s);
     std::vector<Ring> trunk = {
-        {hipZ - 3.8, 0.0, 0.0},        {hipZ - 3.2, 2.9, 3.8},        {hipZ - 1.6, 4.1, 5.0},
-        {hipZ + 1.0, 4.3, 5.1, 0.3},   {hipZ + 3.4, 4.0, 4.7, 0.4},   {chestZ - 0.8, 4.2, 5.1, 0.5},
-        {chestZ + 2.0, 4.6, 5.8, 0.5}, {chestZ + 4.3, 4.2, 6.0, 0.2}, {neckZ - 1.0, 3.2, 4.4},
-        {neckZ + 0.2, 2.6, 2.8},       {neckZ + 2.8, 2.4, 2.4},       {neckZ + 3.6, 0.0, 0.0},
+        {z.hip - 3.8, 0.0, 0.0},        {z.hip - 3.2, 2.9, 3.8},        {z.hip - 1.6, 4.1, 5.0},
+        {z.hip + 1.0, 4.3, 5.1, 0.3},   {z.hip + 3.4, 4.0, 4.7, 0.4},   {z.chest - 0.8, 4.2, 5.1, 0.5},
+        {z.chest + 2.0, 4.6, 5.8, 0.5}, {z.chest + 4.3, 4.2, 6.0, 0.2}, {z.neck - 1.0, 3.2, 4.4},
+        {z.neck + 0.2, 2.6, 2.8},       {z.neck + 2.8, 2.4, 2.4},       {z.neck + 3.6, 0.0, 0.0},
     };
-    parts.trunk = builder.addTrunk(trunk, 12, 96, 72);
+    builder.addTrunk(trunk, {96, 72}, [s](const PaintSpot& spot) { return paintTrunk(spot, s); });
 
-    LimbShapes shapes;
-    shapes.arm = {{0.0, 1.9}, {0.4, 1.6}, {0.6, 1.45}, {1.0, 1.35}};
-    shapes.leg = {{0.0, 2.6}, {0.3, 2.3}, {0.5, 1.8}, {0.75, 1.7}, {1.0, 1.5}};
-    shapes.handRadii = {1.6, 1.1, 1.7};
-    shapes.footRadii = {1.5, 1.9, 3.6};
-    shapes.footForward = 1.8;
-    shapes.footSquareness = 2.2;
-    shapes.footRings = 6;
-    parts.limbs = builder.addLimbs(shapes);
-    figure.mesh = builder.mesh;
-
-    figure.style.energy = 1.15;
-    figure.style.bounce = 1.5;
-    figure.style.looseness = 1.3;
-    figure.style.tailSway = 18.0;
-    figure.style.tailCurl = 22.0;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.2, -4.8, 2.6);
-    figure.landmarks.handLength = 1.6 * shapes.handRadii.z;
-
-    figure.skinBackground = ORANGE;
-    figure.skinOptions.storage = TgaStorage::Raw;
-    figure.skinOptions.channels = TgaChannels::Rgba;
-    Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton, muzzleCentre](const PaintSpot& spot) -> Colour {
-        int owner = spot.partIndex;
-        if (owner == parts.head) return paintHead(spot, parts.headCentre);
-        if (owner == parts.muzzle) return paintMuzzle(spot, muzzleCentre);
-        if (owner == parts.ear) return spot.normal.x > 0.3 && spot.v > 0.2 && spot.v < 0.85 ? CREAM : STRIPE;
-        if (owner == parts.tail) return paintTail(spot);
-        if (owner == parts.trunk) return paintTrunk(spot, skeleton);
-        if (owner == parts.limbs.arm) return paintLimb(spot, 5.0);
-        if (owner == parts.limbs.hand) return CREAM;
-        if (owner == parts.limbs.leg) return paintLimb(spot, 6.0);
-        if (owner == parts.limbs.foot) return spot.normal.x > 0.6 ? CREAM : fur(spot.position, spot.normal);
-        return ORANGE;
+    LimbShapes limbs;
+    limbs.arm.radii = {{0.0, 1.9}, {0.4, 1.6}, {0.6, 1.45}, {1.0, 1.35}};
+    limbs.leg.radii = {{0.0, 2.6}, {0.3, 2.3}, {0.5, 1.8}, {0.75, 1.7}, {1.0, 1.5}};
+    limbs.hand.radii = {1.6, 1.1, 1.7};
+    limbs.foot.radii = {1.5, 1.9, 3.6}, limbs.footForward = 1.8, limbs.foot.squareness = 2.2, limbs.foot.rings = 6;
+    // Stripes round the limbs: five on an arm, six on a leg.
+    const PaintFunction arm = [](const PaintSpot& spot) { return paintLimb(spot, 5.0); };
+    const PaintFunction leg = [](const PaintSpot& spot) { return paintLimb(spot, 6.0); };
+    const PaintFunction foot = [](const PaintSpot& spot) {
+        return spot.normal.x > 0.6 ? CREAM : fur(spot.position, spot.normal);
     };
+    // Arm, hand, leg, foot.
+    builder.addLimbs(limbs, {arm, plainColour(CREAM), leg, foot});
+    builder.finish(figure);
+    figure.landmarks.browRight = headCentre + Vec3(5.2, -4.8, 2.6);
+    figure.landmarks.handLength = limbs.handLength();
     return figure;
 }
 

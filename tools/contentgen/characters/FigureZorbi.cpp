@@ -12,20 +12,9 @@ namespace {
 
 Proportions zorbiProportions() {
     Proportions p;
-    p.ankleHeight = 2.5;
-    p.shinLength = 9.0;
-    p.thighLength = 9.0;
-    p.hipHalfWidth = 2.6;
-    p.pelvisRise = 2.0;
-    p.spineLength = 3.5;
-    p.chestLength = 4.0;
-    p.neckBase = 6.0;
-    p.neckLength = 2.0;
-    p.shoulderHalfWidth = 5.8;
-    p.shoulderDrop = 1.6;
-    p.upperArmLength = 7.5;
-    p.forearmLength = 7.0;
-    p.armSpread = 9.0;
+    p.ankleHeight = 2.5, p.shinLength = 9.0, p.thighLength = 9.0, p.hipHalfWidth = 2.6, p.pelvisRise = 2.0;
+    p.spineLength = 3.5, p.chestLength = 4.0, p.neckBase = 6.0, p.neckLength = 2.0;
+    p.shoulderHalfWidth = 5.8, p.shoulderDrop = 1.6, p.upperArmLength = 7.5, p.forearmLength = 7.0, p.armSpread = 9.0;
     return p;
 }
 
@@ -42,12 +31,6 @@ const Colour WHITE = hexColour(0xF7F5F0);
 const Colour EYE_BLUE = hexColour(0x2E86DE);
 const Colour INK = hexColour(0x1A1414);
 const Colour LIPS = hexColour(0x9E2A2A);
-
-struct ZorbiParts {
-    int head, eye, nose, quiff, trunk;
-    LimbParts limbs;
-    Vec3 headCentre;
-};
 
 Colour paintHead(const PaintSpot& spot, const Vec3& headCentre) {
     FaceAngles a = faceAngles(spot.position - headCentre);
@@ -183,79 +166,43 @@ Colour paintShoe(const PaintSpot& spot) {
 
 Figure makeZorbi() {
     Figure figure(CAST_NAMES[0], zorbiProportions());
+    figure.style.energy = 1.0, figure.style.looseness = 1.0;
+    figure.skinBackground = JACKET;
+    figure.skinOptions = {TgaStorage::RunLength};
     const Skeleton& s = figure.skeleton;
     FigureBuilder builder(s);
-    ZorbiParts parts;
-    double neckZ = s.restPosition[NECK].z;
-    double hipZ = s.restPosition[HIP_LEFT].z;
-    double chestZ = s.restPosition[CHEST].z;
+    const Vec3 headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 7.2);
 
-    parts.headCentre = s.restPosition[HEAD] + Vec3(0.3, 0.0, 7.2);
-    BlobShape headShape;
-    headShape.centre = parts.headCentre;
-    headShape.radii = {7.3, 7.5, 7.6};
-    headShape.segments = 12;
-    headShape.rings = 11;
-    headShape.atlas = {112, 72};
-    parts.head = builder.addBlob("head", PartKind::Head, HEAD, headShape);
-    BlobShape eyeShape;
-    eyeShape.centre = parts.headCentre + Vec3(6.0, 2.5, 0.8);
-    eyeShape.radii = {1.9, 1.6, 2.3};
-    eyeShape.segments = 7;
-    eyeShape.rings = 5;
-    eyeShape.atlas = {28, 20};
-    parts.eye = builder.addBlob("eye", PartKind::Eye, HEAD, eyeShape);
-    builder.addMirroredTwin(parts.eye);
-    BlobShape noseShape;
-    noseShape.centre = parts.headCentre + Vec3(7.4, 0.0, -1.4);
-    noseShape.radii = {1.3, 1.1, 1.1};
-    noseShape.segments = 6;
-    noseShape.rings = 5;
-    noseShape.atlas = {16, 12};
-    parts.nose = builder.addBlob("nose", PartKind::Nose, HEAD, noseShape);
-    BlobShape quiffShape;
-    quiffShape.centre = parts.headCentre + Vec3(3.2, 0.0, 6.6);
-    quiffShape.radii = {1.6, 2.2, 3.4};
-    quiffShape.axis = normalize(Vec3(0.9, 0.0, 0.45));
-    quiffShape.front = {0, 0, 1};
-    quiffShape.segments = 6;
-    quiffShape.rings = 5;
-    quiffShape.atlas = {24, 16};
-    parts.quiff = builder.addBlob("quiff", PartKind::Hat, HEAD, quiffShape);
+    // Blobs: centre, radii (front, side, along the axis), segments round, rings along, picture size.
+    builder.addBlob(HEAD, {headCentre, {7.3, 7.5, 7.6}, 12, 11, {112, 72}},
+                    [headCentre](const PaintSpot& spot) { return paintHead(spot, headCentre); });
+    builder.addMirroredTwin(
+        builder.addBlob(HEAD, {headCentre + Vec3(6.0, 2.5, 0.8), {1.9, 1.6, 2.3}, 7, 5, {28, 20}}, paintEye));
+    builder.addBlob(HEAD, {headCentre + Vec3(7.4, 0.0, -1.4), {1.3, 1.1, 1.1}, 6, 5, {16, 12}},
+                    plainColour(mixColour(SKIN, hexColour(0xF0A080), 0.35)));
+    BlobShape quiff{headCentre + Vec3(3.2, 0.0, 6.6), {1.6, 2.2, 3.4}, 6, 5, {24, 16}};
+    quiff.axis = normalize(Vec3(0.9, 0.0, 0.45));
+    quiff.front = {0, 0, 1};
+    builder.addBlob(HEAD, quiff, [](const PaintSpot& spot) {
+        return scaleColour(HAIR, 0.9 + 0.25 * valueNoise(spot.position * 2.0, 5));
+    });
 
+    const TrunkHeights z(s);
     std::vector<Ring> trunk = {
-        {hipZ - 4.2, 0.0, 0.0},        {hipZ - 3.6, 2.8, 3.8},        {hipZ - 2.0, 4.1, 5.2},
-        {hipZ + 0.5, 4.4, 5.5},        {hipZ + 3.0, 4.1, 5.0, 0.2},   {chestZ - 1.0, 4.4, 5.4, 0.4},
-        {chestZ + 2.0, 4.8, 6.1, 0.4}, {chestZ + 4.5, 4.4, 6.3, 0.2}, {neckZ - 1.2, 3.2, 4.4},
-        {neckZ - 0.2, 2.4, 2.6},       {neckZ + 2.5, 2.0, 2.1},       {neckZ + 3.4, 0.0, 0.0},
+        {z.hip - 4.2, 0.0, 0.0},        {z.hip - 3.6, 2.8, 3.8},        {z.hip - 2.0, 4.1, 5.2},
+        {z.hip + 0.5, 4.4, 5.5},        {z.hip + 3.0, 4.1, 5.0, 0.2},   {z.chest - 1.0, 4.4, 5.4, 0.4},
+        {z.chest + 2.0, 4.8, 6.1, 0.4}, {z.chest + 4.5, 4.4, 6.3, 0.2}, {z.neck - 1.2, 3.2, 4.4},
+        {z.neck - 0.2, 2.4, 2.6},       {z.neck + 2.5, 2.0, 2.1},       {z.neck + 3.4, 0.0, 0.0},
     };
-    parts.trunk = builder.addTrunk(trunk, 12, 96, 80);
+    builder.addTrunk(trunk, {96, 80}, [s](const PaintSpot& spot) { return paintTrunk(spot, s); });
 
-    LimbShapes shapes;
-    parts.limbs = builder.addLimbs(shapes);
-    figure.mesh = builder.mesh;
-
-    figure.style.energy = 1.0;
-    figure.style.looseness = 1.0;
-    figure.landmarks.browRight = parts.headCentre + Vec3(5.8, -4.6, 2.4);
-    figure.landmarks.handLength = 0.8 * shapes.handRadii.z * 2.0;
-
-    figure.skinBackground = JACKET;
-    figure.skinOptions.storage = TgaStorage::RunLength;
-    Skeleton skeleton = figure.skeleton;
-    figure.paint = [parts, skeleton](const PaintSpot& spot) -> Colour {
-        int owner = spot.partIndex;
-        if (owner == parts.head) return paintHead(spot, parts.headCentre);
-        if (owner == parts.eye) return paintEye(spot);
-        if (owner == parts.nose) return mixColour(SKIN, hexColour(0xF0A080), 0.35);
-        if (owner == parts.quiff) return scaleColour(HAIR, 0.9 + 0.25 * valueNoise(spot.position * 2.0, 5));
-        if (owner == parts.trunk) return paintTrunk(spot, skeleton);
-        if (owner == parts.limbs.arm) return paintArm(spot);
-        if (owner == parts.limbs.hand) return SKIN;
-        if (owner == parts.limbs.leg) return paintLeg(spot);
-        if (owner == parts.limbs.foot) return paintShoe(spot);
-        return JACKET;
-    };
+    // The hero's limbs are the shapes every figure starts from.
+    const LimbShapes limbs;
+    // Arm, hand, leg, foot.
+    builder.addLimbs(limbs, {paintArm, plainColour(SKIN), paintLeg, paintShoe});
+    builder.finish(figure);
+    figure.landmarks.browRight = headCentre + Vec3(5.8, -4.6, 2.4);
+    figure.landmarks.handLength = limbs.handLength();
     return figure;
 }
 

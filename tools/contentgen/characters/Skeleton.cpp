@@ -51,6 +51,21 @@ Joint parentOf(Joint joint) {
     return static_cast<Joint>(-1);
 }
 
+Joint mirrorJoint(Joint joint) {
+    const Joint twins[][2] = {
+        {SHOULDER_LEFT, SHOULDER_RIGHT}, {ELBOW_LEFT, ELBOW_RIGHT}, {HAND_LEFT, HAND_RIGHT}, {HIP_LEFT, HIP_RIGHT},
+        {KNEE_LEFT, KNEE_RIGHT},         {FOOT_LEFT, FOOT_RIGHT},   {EAR_LEFT, EAR_RIGHT}};
+    for (const auto& twin : twins) {
+        if (joint == twin[LEFT]) {
+            return twin[RIGHT];
+        }
+        if (joint == twin[RIGHT]) {
+            return twin[LEFT];
+        }
+    }
+    return joint;
+}
+
 Skeleton::Skeleton(const Proportions& measures) : proportions(measures) {
     const Proportions& p = measures;
     double ankleZ = GROUND_HEIGHT + p.ankleHeight;
@@ -71,13 +86,13 @@ Skeleton::Skeleton(const Proportions& measures) : proportions(measures) {
         double s = sideSign(side);
         Vec3 shoulder(0.0, s * p.shoulderHalfWidth, shoulderZ);
         Vec3 armDirection(0.0, s * std::sin(radians(p.armSpread)), -std::cos(radians(p.armSpread)));
-        restPosition[shoulderOf(side)] = shoulder;
-        restPosition[elbowOf(side)] = shoulder + armDirection * p.upperArmLength;
-        restPosition[handOf(side)] = shoulder + armDirection * (p.upperArmLength + p.forearmLength);
-        restPosition[hipOf(side)] = {0.0, s * p.hipHalfWidth, hipZ};
-        restPosition[kneeOf(side)] = {0.0, s * p.hipHalfWidth, kneeZ};
-        restPosition[footOf(side)] = {0.0, s * p.hipHalfWidth, ankleZ};
-        restPosition[earOf(side)] = restPosition[HEAD] + Vec3(0.0, s * p.earHalfWidth, p.earRise);
+        restPosition[onSide(SHOULDER_LEFT, side)] = shoulder;
+        restPosition[onSide(ELBOW_LEFT, side)] = shoulder + armDirection * p.upperArmLength;
+        restPosition[onSide(HAND_LEFT, side)] = shoulder + armDirection * (p.upperArmLength + p.forearmLength);
+        restPosition[onSide(HIP_LEFT, side)] = {0.0, s * p.hipHalfWidth, hipZ};
+        restPosition[onSide(KNEE_LEFT, side)] = {0.0, s * p.hipHalfWidth, kneeZ};
+        restPosition[onSide(FOOT_LEFT, side)] = {0.0, s * p.hipHalfWidth, ankleZ};
+        restPosition[onSide(EAR_LEFT, side)] = restPosition[HEAD] + Vec3(0.0, s * p.earHalfWidth, p.earRise);
     }
     // The tail leaves the back of the pelvis and rises gently behind.
     Vec3 tailStart(-2.5, 0.0, pelvisZ - 1.0);

@@ -43,26 +43,12 @@ constexpr int RIGHT = 1;
 inline double sideSign(int side) {
     return side == LEFT ? 1.0 : -1.0;
 }
-inline Joint shoulderOf(int side) {
-    return side == LEFT ? SHOULDER_LEFT : SHOULDER_RIGHT;
-}
-inline Joint elbowOf(int side) {
-    return side == LEFT ? ELBOW_LEFT : ELBOW_RIGHT;
-}
-inline Joint handOf(int side) {
-    return side == LEFT ? HAND_LEFT : HAND_RIGHT;
-}
-inline Joint hipOf(int side) {
-    return side == LEFT ? HIP_LEFT : HIP_RIGHT;
-}
-inline Joint kneeOf(int side) {
-    return side == LEFT ? KNEE_LEFT : KNEE_RIGHT;
-}
-inline Joint footOf(int side) {
-    return side == LEFT ? FOOT_LEFT : FOOT_RIGHT;
-}
-inline Joint earOf(int side) {
-    return side == LEFT ? EAR_LEFT : EAR_RIGHT;
+// The right-hand twin of a left joint and the other way round; a joint of
+// the middle is its own mirror.
+Joint mirrorJoint(Joint joint);
+// A left joint's counterpart on `side`.
+inline Joint onSide(Joint leftJoint, int side) {
+    return side == LEFT ? leftJoint : mirrorJoint(leftJoint);
 }
 
 // The parent of each joint; the pelvis is the root (-1).

@@ -82,7 +82,7 @@ Picture paintSkin(const CharacterMesh& mesh, const PaintFunction& paint, const C
                 double u = (px + 0.5 - rect.x) / rect.width;
                 u -= std::floor(u);
                 double v = clamp01((py + 0.5 - rect.y) / rect.height);
-                PaintSpot spot{&part, static_cast<int>(index), part.surfacePoint(u, v), part.surfaceNormal(u, v), u, v};
+                PaintSpot spot{static_cast<int>(index), part.surfacePoint(u, v), part.surfaceNormal(u, v), u, v};
                 Colour colour = paint(spot);
                 double light = 0.84 + 0.16 * (0.5 + 0.5 * spot.normal.z);
                 // Row 0 of the picture is its bottom; skin rows count from the top.

@@ -15,11 +15,10 @@ double valueNoise(const Vec3& p, std::uint64_t seed);
 // Four octaves of value noise, in [0, 1].
 double fractalNoise(const Vec3& p, std::uint64_t seed);
 
-// Where the skin's picture of a part shows a point: the part, the rest-pose
-// surface point and outward normal there, and the skin coordinates (u round
-// the part from the back through the front, v along it).
+// Where the skin's picture of a part shows a point: the part's index in the
+// mesh, the rest-pose surface point and outward normal there, and the skin
+// coordinates (u round the part from the back through the front, v along it).
 struct PaintSpot {
-    const BodyPart* part;
     int partIndex;
     Vec3 position;
     Vec3 normal;

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "Generators.h"
-#include "formats/Mp3Writer.h"
+#include "formats/SoundFile.h"
 #include "sounds/Instruments.h"
 #include "sounds/Score.h"
 #include "sounds/Synth.h"
@@ -128,5 +128,5 @@ bool generateMusic(const std::string& outputRoot) {
     // The encoder's low pass takes a little off the sharpest peaks, so the
     // decoded peak lands a few tenths of a decibel under this.
     const std::vector<float> samples = master(mix, synth::MUSIC_PEAK_LEVEL);
-    return writeMp3(outputRoot + "/data/music/music1.mp3", samples, 2, SAMPLE_RATE);
+    return writeSoundFile(outputRoot + "/data/music/music1.mp3", samples, 2, SAMPLE_RATE, SoundEncoding::Mp3);
 }

@@ -1,6 +1,5 @@
 #include "sounds/Speech.h"
 
-#include <sndfile.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "formats/SoundFile.h"
 
 extern char** environ;
 
@@ -47,20 +48,13 @@ bool runEspeak(const std::string& text, const SpeechVoice& voice, const std::str
 }
 
 bool readMono(const std::string& path, SpeechSamples& speech) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr) {
+    SoundFile sound = readSoundFile(path);
+    if (!sound.opened) {
         return false;
     }
-    std::vector<float> interleaved(static_cast<size_t>(info.frames) * info.channels);
-    const sf_count_t frames = sf_readf_float(file, interleaved.data(), info.frames);
-    sf_close(file);
-    speech.sampleRate = info.samplerate;
-    speech.samples.assign(static_cast<size_t>(frames), 0.0f);
-    for (sf_count_t frame = 0; frame < frames; ++frame) {
-        speech.samples[static_cast<size_t>(frame)] = interleaved[static_cast<size_t>(frame) * info.channels];
-    }
-    return frames > 0;
+    speech.sampleRate = sound.rate;
+    speech.samples = sound.channel(0);
+    return !speech.samples.empty();
 }
 
 }  // namespace

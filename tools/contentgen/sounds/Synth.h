@@ -22,10 +22,6 @@ constexpr int SAMPLE_RATE = MIX_RATE;
 constexpr double CUE_PEAK_LEVEL = 0.8912509381337456;     // -1 dBFS
 constexpr double MUSIC_PEAK_LEVEL = 0.39810717055349726;  // -8 dBFS
 
-inline double decibelsToGain(double decibels) {
-    return std::pow(10.0, decibels / 20.0);
-}
-
 inline double midiToFrequency(double note) {
     return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
 }
@@ -200,10 +196,6 @@ private:
 // Attack-decay-sustain-release level at `time` seconds into a note that is
 // held for `heldSeconds`; times in seconds, sustain as a level.
 double envelope(double time, double heldSeconds, double attack, double decay, double sustain, double release);
-
-inline double softClip(double value) {
-    return std::tanh(value);
-}
 
 double peakOf(const std::vector<float>& samples);
 // The output stage every generated sound ends in: the DC blocker over each

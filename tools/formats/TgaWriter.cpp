@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "formats/ByteSink.h"
 #include "formats/FileWriter.h"
 
 namespace {
@@ -32,12 +33,13 @@ std::vector<const std::uint8_t*> fileOrder(const Picture& picture, bool topDown)
     return order;
 }
 
-// Packets run across row ends, as the format allows.
-void appendRunLength(std::vector<std::uint8_t>& out, const std::vector<const std::uint8_t*>& pixels, bool withAlpha) {
-    size_t index = 0;
-    while (index < pixels.size()) {
+// Packets for the pixels [begin, end) of `pixels`; none runs past `end`.
+void appendRunLength(std::vector<std::uint8_t>& out, const std::vector<const std::uint8_t*>& pixels, size_t begin,
+                     size_t end, bool withAlpha) {
+    size_t index = begin;
+    while (index < end) {
         size_t run = 1;
-        while (index + run < pixels.size() && run < 128 && samePixel(pixels[index], pixels[index + run], withAlpha)) {
+        while (index + run < end && run < 128 && samePixel(pixels[index], pixels[index + run], withAlpha)) {
             ++run;
         }
         if (run >= 2) {
@@ -47,9 +49,8 @@ void appendRunLength(std::vector<std::uint8_t>& out, const std::vector<const std
             continue;
         }
         size_t raw = 1;
-        while (
-            index + raw < pixels.size() && raw < 128 &&
-            !(index + raw + 1 < pixels.size() && samePixel(pixels[index + raw], pixels[index + raw + 1], withAlpha))) {
+        while (index + raw < end && raw < 128 &&
+               !(index + raw + 1 < end && samePixel(pixels[index + raw], pixels[index + raw + 1], withAlpha))) {
             ++raw;
         }
         out.push_back(static_cast<std::uint8_t>(raw - 1));
@@ -62,24 +63,43 @@ void appendRunLength(std::vector<std::uint8_t>& out, const std::vector<const std
 
 }  // namespace
 
+std::vector<std::uint8_t> encodeTgaHeader(const TgaHeader& header) {
+    ByteSink out;
+    out.byte(header.idLength);
+    out.byte(0);  // no colour map
+    out.byte(header.imageType);
+    out.text("", 5);  // colour map specification
+    out.uint16(0);    // x origin
+    out.uint16(0);    // y origin
+    out.uint16(static_cast<std::uint32_t>(header.width));
+    out.uint16(static_cast<std::uint32_t>(header.height));
+    out.byte(header.bitsPerPixel);
+    out.byte(header.descriptor);
+    return out.bytes;
+}
+
 std::vector<std::uint8_t> encodeTga(const Picture& picture, const TgaOptions& options) {
-    std::vector<std::uint8_t> out(18, 0);
     const bool runLength = options.storage == TgaStorage::RunLength;
     const bool topDown = options.rowOrder == TgaRowOrder::TopDown;
     const bool withAlpha = options.channels == TgaChannels::Rgba;
-    out[2] = runLength ? 10 : 2;
-    out[12] = static_cast<std::uint8_t>(picture.width & 0xFF);
-    out[13] = static_cast<std::uint8_t>(picture.width >> 8);
-    out[14] = static_cast<std::uint8_t>(picture.height & 0xFF);
-    out[15] = static_cast<std::uint8_t>(picture.height >> 8);
-    out[16] = withAlpha ? 32 : 24;
-    out[17] = static_cast<std::uint8_t>((withAlpha ? 8 : 0) | (topDown ? 0x20 : 0));
+    TgaHeader header;
+    header.imageType = runLength ? 10 : 2;
+    header.width = picture.width;
+    header.height = picture.height;
+    header.bitsPerPixel = withAlpha ? 32 : 24;
+    header.descriptor = static_cast<std::uint8_t>((withAlpha ? 8 : 0) | (topDown ? 0x20 : 0));
+    std::vector<std::uint8_t> out = encodeTgaHeader(header);
     std::vector<const std::uint8_t*> pixels = fileOrder(picture, topDown);
-    if (runLength) {
-        appendRunLength(out, pixels, withAlpha);
-    } else {
+    if (!runLength) {
         for (const std::uint8_t* pixel : pixels) {
             appendPixel(out, pixel, withAlpha);
+        }
+    } else if (options.packets == TgaPackets::AcrossRows) {
+        appendRunLength(out, pixels, 0, pixels.size(), withAlpha);
+    } else {
+        const size_t width = static_cast<size_t>(picture.width);
+        for (size_t rowStart = 0; rowStart < pixels.size(); rowStart += width) {
+            appendRunLength(out, pixels, rowStart, rowStart + width, withAlpha);
         }
     }
     return out;

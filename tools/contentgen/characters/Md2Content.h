@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ struct Primitive {
     std::vector<Corner> corners;
 };
 
+// The corners of each triangle of a primitive, in the order and winding
+// OpenGL gives them.
+std::vector<std::array<Corner, 3>> primitiveTriangles(const Primitive& primitive);
+
 // One keyframe: its name (at most 15 characters) and every vertex's
 // position in the model's axes.
 struct Md2Frame {
@@ -40,7 +45,8 @@ struct Md2Content {
     int skinHeight = SKIN_SIZE;
 };
 
-// The file's bytes: magic "IDP2", version 8, little-endian throughout. Each
-// frame's scale and translate span exactly its own bounding box, so the
-// 8-bit coordinates use their whole range; the normal index bytes are 0.
+// The file's bytes, laid out by the formats library. Each frame's scale and
+// translate span exactly its own bounding box, so the 8-bit coordinates use
+// their whole range; the triangles are those the strips and fans draw, and
+// each distinct skin texel they use is one texture coordinate.
 std::vector<std::uint8_t> encodeMd2(const Md2Content& content);
