@@ -13,9 +13,7 @@
 
 #include "audio/MixFormat.h"
 #include "content/SoundMeasure.h"
-#include "support/ChildProcess.h"
-#include "support/PrivateDisplay.h"
-#include "support/RunFolder.h"
+#include "support/CaptureTool.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -42,17 +40,10 @@ const Cue CUES[] = {{9.8, "data/wav/jump.wav"},
 
 std::vector<float> recordShowSound(const TempDir& folder) {
     const std::string track = folder.file("show.wav");
-    PrivateDisplay display;
-    ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
-                      {"--data", readyToRunFolder(), "--size", "160x120", "--fps", "30", "--end",
-                       std::to_string(RECORDED_SECONDS), "--audio", track},
-                      folder.path(), display.name());
+    CaptureRun run =
+        capture({"--size", "160x120", "--fps", "30", "--end", std::to_string(RECORDED_SECONDS), "--audio", track});
+    EXPECT_EQ(run.status, 0) << run.error;
     std::vector<float> samples;
-    if (!tool.waitForExit()) {
-        ADD_FAILURE() << "the capture tool did not finish: " << tool.report();
-        return samples;
-    }
-    EXPECT_EQ(tool.status(), 0) << tool.report();
     SF_INFO info = {};
     SNDFILE* file = sf_open(track.c_str(), SFM_READ, &info);
     if (file == nullptr) {

@@ -14,11 +14,14 @@
 
 namespace {
 
-// Starts ffmpeg with `arguments`, reading `input`. It runs in a process group
-// of its own, so that Ctrl+C at the terminal reaches only this tool, which
-// decides what becomes of ffmpeg's output, and the kernel kills it if this
-// tool dies first. -1 when it cannot be started.
-pid_t startFfmpeg(const std::vector<std::string>& arguments, int input) {
+// Starts ffmpeg with `arguments` (its name first), reading `input`. It runs
+// in a process group of its own, so that Ctrl+C at the terminal reaches only
+// this tool, which decides what becomes of ffmpeg's output, and the kernel
+// kills it if this tool dies first. -1 when it cannot be started.
+pid_t startFfmpeg(std::vector<std::string> arguments, int input) {
+    // Without -xerror ffmpeg ends with status 0 when it cannot write the end
+    // of its file (a full disk), and the cut-short file would pass for a video.
+    arguments.insert(arguments.begin() + 1, "-xerror");
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));

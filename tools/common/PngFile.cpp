@@ -1,8 +1,22 @@
 #include "PngFile.h"
 
+#include <cstdlib>
+
+#include "FinishedFile.h"
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbTopDown) {
-    return stbi_write_png(path.c_str(), width, height, 3, rgbTopDown.data(), width * 3) != 0;
+bool writePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbTopDown,
+              std::string& error) {
+    // stb's own file writing checks neither the writes nor the close.
+    int length = 0;
+    unsigned char* png = stbi_write_png_to_mem(rgbTopDown.data(), width * 3, width, height, 3, &length);
+    if (png == nullptr) {
+        error = "cannot write " + path + ": out of memory";
+        return false;
+    }
+    std::vector<std::uint8_t> bytes(png, png + length);
+    STBIW_FREE(png);
+    return writeFinishedFile(path, bytes, error);
 }

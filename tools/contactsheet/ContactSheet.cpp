@@ -227,6 +227,16 @@ void copyCell(std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int to
     }
 }
 
+// Status 0 when the PNG is written whole, 1 after a line naming the file and why.
+int savePicture(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
+    std::string error;
+    if (!writePng(path, width, height, rgb, error)) {
+        std::fprintf(stderr, "zorbi-contactsheet: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 void drawLabelCell(const std::string& text, std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int top,
                    int width, int height) {
     glViewport(0, 0, CELL_WIDTH, CELL_HEIGHT);
@@ -290,7 +300,7 @@ int main(int argc, char** argv) {
         float zoom = argc >= 8 ? std::stof(argv[7]) : 1.0f;
         std::vector<std::uint8_t> strip =
             filmStrip(argv[3], std::stoi(argv[4]), std::stoi(argv[5]), turn, zoom, width, height);
-        return writePng(output, width, height, strip) ? 0 : 1;
+        return savePicture(output, width, height, strip);
     }
 
     int columns = static_cast<int>(SHOTS.size());
@@ -328,8 +338,7 @@ int main(int argc, char** argv) {
     int lineUpWidth = std::min(WINDOW_WIDTH, sheetWidth - LABEL_WIDTH - CELL_WIDTH);
     drawLineUp(cast, lineUpWidth);
     copyCell(sheet, sheetWidth, LABEL_WIDTH + CELL_WIDTH, lastTop, lineUpWidth);
-    if (!writePng(output, sheetWidth, sheetHeight, sheet)) {
-        std::fprintf(stderr, "zorbi-contactsheet: cannot write %s\n", output.c_str());
+    if (savePicture(output, sheetWidth, sheetHeight, sheet) != 0) {
         return 1;
     }
     std::printf("zorbi-contactsheet: wrote %s (%d x %d)\n", output.c_str(), sheetWidth, sheetHeight);
