@@ -9,6 +9,8 @@
 #             (the capture tool, Xvfb, ffmpeg)
 #   test      everything: headless, plus the tests, the hardening (sanitisers,
 #             fuzzing) and the benchmarks (the default)
+#   perf      test, plus Linux perf for the performance report's start-up
+#             probes (scripts/perf-report.sh)
 set -euo pipefail
 
 SHOW=(
@@ -30,14 +32,18 @@ TEST=(
   libgtest-dev xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
   # formatting check, hardening and benchmarks
   clang-format clang libclang-rt-14-dev libbenchmark-dev libassimp-dev imagemagick
+  # the mutation check's text replacement and the performance report's benchmark tables
+  python3
 )
+PERF=(linux-perf)
 
 set_name=${1:-test}
 case "$set_name" in
   show) PACKAGES=("${SHOW[@]}") ;;
   headless) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}") ;;
   test) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}") ;;
-  *) echo "usage: bootstrap.sh [show|headless|test]" >&2; exit 2 ;;
+  perf) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}" "${PERF[@]}") ;;
+  *) echo "usage: bootstrap.sh [show|headless|test|perf]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -109,8 +109,7 @@ std::string soundTrackFile(const CaptureOptions& options) {
 // out at the end; false after a message.
 bool writeSound(ShowPlayer& player, const FramePlan& plan, const CaptureOptions& options) {
     player.finishSound();
-    const size_t from =
-        std::min(player.sound.size(), static_cast<size_t>(player.soundSampleOf(plan.firstWritten) * 2));
+    const size_t from = std::min(player.sound.size(), static_cast<size_t>(player.soundSampleOf(plan.firstWritten) * 2));
     std::vector<float> sound(player.sound.begin() + static_cast<long>(from), player.sound.end());
     fadeSoundTrackEnd(sound, ShowPlayer::AUDIO_RATE);
     if (!writeSoundTrack(soundTrackFile(options), sound, ShowPlayer::AUDIO_RATE)) {

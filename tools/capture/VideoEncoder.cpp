@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "FinishedFile.h"
 #include "Interruption.h"
 
 namespace {
@@ -140,25 +141,6 @@ bool VideoEncoder::addFrame(std::vector<std::uint8_t> rgbaBottomUp) {
     queueChanged.notify_all();
     return true;
 }
-
-namespace {
-
-bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count) {
-    while (count > 0) {
-        ssize_t written = ::write(fd, bytes, count);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        count -= std::size_t(written);
-    }
-    return true;
-}
-
-}  // namespace
 
 void VideoEncoder::writeQueuedFrames() {
     // An ffmpeg that ends early makes writes fail with EPIPE rather than end

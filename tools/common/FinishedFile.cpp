@@ -8,8 +8,6 @@
 #include <cstring>
 #include <filesystem>
 
-namespace {
-
 bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count) {
     while (count > 0) {
         ssize_t written = ::write(fd, bytes, count);
@@ -17,7 +15,7 @@ bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count) {
             continue;
         }
         if (written <= 0) {
-            // A regular file that takes no byte without saying why is full.
+            // A file that takes no byte without saying why is full.
             if (written == 0) {
                 errno = ENOSPC;
             }
@@ -28,8 +26,6 @@ bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count) {
     }
     return true;
 }
-
-}  // namespace
 
 std::string partialFileName(const std::string& path) {
     return path + ".partial" + std::filesystem::path(path).extension().string();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,10 @@
 // The name a file has while it is written: "show.mp4.partial.mp4" for
 // "show.mp4", with the extension kept for programs that go by it (ffmpeg).
 std::string partialFileName(const std::string& path);
+
+// Writes every byte to `fd`, going on after interruptions by signals; false
+// with errno saying why when a write fails.
+bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count);
 
 // Writes `bytes` as the file `path`; false with `error` set to
 // "cannot write PATH: REASON", the system's reason, when any step fails.
