@@ -160,13 +160,12 @@ public:
         if (!wanted() || encoder.close()) {
             return true;
         }
-        // Whatever ffmpeg wrote before it failed is no video.
-        std::remove(silentVideo.c_str());
         std::fprintf(stderr, "getzorbi-capture: ffmpeg failed while encoding %s\n", options.videoFile.c_str());
         return false;
     }
 
-    // A run that failed elsewhere leaves no frames without their sound.
+    // A run that failed leaves nothing of its video: neither what ffmpeg
+    // wrote before it failed nor frames without their sound.
     void abandon() {
         if (wanted()) {
             std::remove(silentVideo.c_str());
