@@ -11,6 +11,8 @@
 #             (scripts/package.sh, scripts/package-test.sh)
 #   test      everything: headless, plus the tests, the hardening (sanitisers,
 #             fuzzing) and the benchmarks (the default)
+#   perf      test, plus Linux perf for the performance report's start-up
+#             probes (scripts/perf-report.sh)
 set -euo pipefail
 
 SHOW=(
@@ -39,7 +41,10 @@ TEST=(
   libgtest-dev xdotool x11-utils pocketsphinx pocketsphinx-en-us libpocketsphinx-dev
   # formatting check, hardening and benchmarks
   clang-format clang libclang-rt-14-dev libbenchmark-dev libassimp-dev imagemagick
+  # the mutation check's text replacement and the performance report's benchmark tables
+  python3
 )
+PERF=(linux-perf)
 
 set_name=${1:-test}
 case "$set_name" in
@@ -47,7 +52,8 @@ case "$set_name" in
   headless) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}") ;;
   package) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${PACKAGE[@]}") ;;
   test) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}") ;;
-  *) echo "usage: bootstrap.sh [show|headless|package|test]" >&2; exit 2 ;;
+  perf) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}" "${PERF[@]}") ;;
+  *) echo "usage: bootstrap.sh [show|headless|package|test|perf]" >&2; exit 2 ;;
 esac
 
 missing=()

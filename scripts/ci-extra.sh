@@ -32,13 +32,8 @@ step_done "sanitiser build"
 # AddressSanitizer and UndefinedBehaviorSanitizer finding fails its test.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_ctest=(ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
-           -E 'ShowProgram|DemoProgram|WindowRobustness')
-if [ -z "${DISPLAY:-}" ]; then
-  bash scripts/with-x-server.sh "${run_ctest[@]}"
-else
-  "${run_ctest[@]}"
-fi
+bash scripts/with-x-server.sh ctest --test-dir build-asan --output-on-failure -j"$(nproc)" \
+  -E 'ShowProgram|DemoProgram|WindowRobustness'
 step_done "tests under the sanitisers"
 
 bash scripts/fuzz.sh "$fuzz_seconds"

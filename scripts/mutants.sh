@@ -17,10 +17,6 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec bash "$(dirname "$0")/with-x-server.sh" bash "$0" "$@"
-fi
-
 list="$root/tests/mutants/mutants.txt"
 tree="$root/build-mutants/tree"
 build="$tree/build"
@@ -69,16 +65,16 @@ build_for() {
   cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/mutant-build.log" 2>&1
 }
 
-# Runs each PROGRAM[:FILTER]; fails as soon as one fails. A mutant can make a
-# program loop forever, so each run has a generous limit.
+# Runs each PROGRAM[:FILTER] with an X display; fails as soon as one fails. A
+# mutant can make a program loop forever, so each run has a generous limit.
 run_tests() {
   local entry program filter
   for entry in "$@"; do
     program=${entry%%:*}
     filter='*'
     [ "$program" != "$entry" ] && filter=${entry#*:}
-    (cd "$build/tests" && timeout 900 "./$program" --gtest_filter="$filter" >"$build/mutant-test.log" 2>&1) ||
-      return 1
+    (cd "$build/tests" && bash "$root/scripts/with-x-server.sh" timeout 900 "./$program" --gtest_filter="$filter" \
+      >"$build/mutant-test.log" 2>&1) || return 1
   done
 }
 

@@ -8,12 +8,16 @@
 #
 #   sudo bash scripts/perf-report.sh [BUILD_FOLDER]
 #
-# BUILD_FOLDER is a build configured with -DZORBI_BENCHMARKS=ON (default
-# build-bench); the script builds what it needs there. Root is needed for
-# the start-up probes (scripts/startup-time.sh). Takes about ten minutes on
-# two cores; not part of CI. Sections can be skipped for a quicker look:
-# PERF_SKIP="timedemo one-thread startup benchmarks capture encoder" (any of
-# them), and PERF_SIZES="800x600" times fewer sizes.
+# Needs root: for the packages, and for the start-up probes
+# (scripts/startup-time.sh). It installs what it needs first: the test set
+# of Debian's packages and Linux perf (scripts/bootstrap.sh perf). It
+# configures BUILD_FOLDER (default build-bench) with -DZORBI_BENCHMARKS=ON
+# and builds what it needs there. Every figure is taken under an X server of
+# its own (Xvfb, Mesa's llvmpipe), whatever display the terminal has. Takes
+# about ten minutes on two cores; not part of CI. Sections can be skipped for
+# a quicker look: PERF_SKIP="timedemo one-thread startup benchmarks capture
+# encoder" (any of them), and PERF_SIZES="800x600" times fewer sizes. A
+# measurement that gives no figure ends the report with a message.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,10 +27,18 @@ capture=$run_folder/getzorbi-capture
 skip=" ${PERF_SKIP:-} "
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Mesa's llvmpipe under Xvfb (with-x-server.sh), never a desktop's display.
+unset DISPLAY
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DZORBI_BENCHMARKS=ON >/dev/null
-fi
+fail() {
+  echo "perf-report: $*" >&2
+  exit 1
+}
+
+bash scripts/bootstrap.sh perf
+# Configured every time, which costs seconds: a configure that failed before
+# (a package missing then) leaves a folder that only configuring mends.
+cmake -S . -B "$build" -DZORBI_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j2 --target getzorbi getzorbi-capture content benchmarks >/dev/null
 
 one_minute_load() { cut -d' ' -f1 /proc/loadavg; }
@@ -36,6 +48,66 @@ load() { echo "load $load_before-$(one_minute_load)"; }
 wanted() { [[ "$skip" != *" $1 "* ]]; }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 in_xvfb() { X_SCREEN=1920x1200x24 bash scripts/with-x-server.sh "$@"; }
+
+# The show's length: the capture tool's default end, as its help states it.
+show_seconds=$("$capture" --help | sed -n 's/.*--end S .*(default \([0-9.]*\)).*/\1/p')
+[ -n "$show_seconds" ] || fail "getzorbi-capture --help names no default end"
+thousands() { sed ':more; s/\([0-9]\)\([0-9]\{3\}\)\($\|,\)/\1,\2\3/; t more'; }
+show_frames=$((show_seconds * 60 + 1))
+
+# The rows of one table of Google Benchmark's JSON output (--benchmark_out):
+# CPU microseconds, the median where runs were repeated. A figure the table
+# needs and the output lacks ends the report, naming it.
+benchmark_rows() {
+  python3 - "$@" <<'EOF'
+import json, sys
+
+table, path = sys.argv[1:3]
+
+def fail(message):
+    sys.exit(f"perf-report: {message} in {path}")
+
+runs = {}
+for run in json.load(open(path))["benchmarks"]:
+    if run.get("error_occurred"):
+        fail(f"{run['name']} failed: {run.get('error_message', '')}")
+    if run.get("run_type") == "iteration" or run.get("aggregate_name") == "median":
+        runs[run["run_name"]] = run
+
+def named(prefix):
+    found = {name[len(prefix):]: run for name, run in runs.items() if name.startswith(prefix)}
+    return found or fail(f"no {prefix} figures")
+
+def micro(run):
+    return run["cpu_time"] * {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}[run["time_unit"]]
+
+if table == "tga":
+    stb = named("tga/stb/")
+    for case, ours in named("tga/ours/").items():
+        if case not in stb:
+            fail(f"no stb_image figure for {case}")
+        print(f"| {case} | {micro(ours):.1f} | {micro(stb[case]):.1f} | {micro(stb[case]) / micro(ours):.2f} |")
+elif table == "md2":
+    # assimp refuses some files, and a model of one frame has nothing to blend.
+    assimp, blend = named("md2/assimp/"), named("interpolate/")
+    cell = lambda figures, file: f"{micro(figures[file]):.1f}" if file in figures else "-"
+    for file, ours in named("md2/ours/").items():
+        print(f"| {file} | {micro(ours):.1f} | {cell(assimp, file)} | {cell(blend, file)} |")
+elif table == "normals":
+    for file, run in named("normals/").items():
+        counters = ["load_us", "normals_us", "every_triangle_us", "faster_by"]
+        if any(counter not in run for counter in counters):
+            fail(f"normals/{file} lacks one of {counters}")
+        load, normals, plain, faster = (run[counter] for counter in counters)
+        print(f"| {file} | {load:.1f} | {normals:.1f} | {plain:.1f} | {load - normals + plain:.1f} | {faster:.2f} |")
+EOF
+}
+
+# Runs one benchmark program with ARGUMENTS, its figures in $work/NAME.json.
+run_benchmark() {
+  "$build/benchmarks/$1" "${@:2}" --benchmark_out="$work/$1.json" --benchmark_out_format=json \
+    >"$work/$1.log" 2>&1 || { cat "$work/$1.log" >&2; fail "$1 failed"; }
+}
 
 echo "# Performance report"
 echo
@@ -51,10 +123,10 @@ echo "| Load at the start | $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) 
 
 if wanted timedemo; then
   echo
-  echo "## The whole frame: timedemo of the 45-second show"
+  echo "## The whole frame: timedemo of the $show_seconds-second show"
   echo
-  echo "\`getzorbi-capture --timedemo --size WxH --end 45\`: medians of the show's 2,701 frames, of 300 clear-only"
-  echo "baseline frames after them and of 338 floor frames (background, marked ground, one shadow quad), one timed"
+  echo "\`getzorbi-capture --timedemo --size WxH --end $show_seconds\`: medians of the show's $(thousands <<<"$show_frames") frames, of 300 clear-only"
+  echo "baseline frames after them and of $(((show_frames + 7) / 8)) floor frames (background, marked ground, one shadow quad), one timed"
   echo "right after every eighth show frame; every frame ended by glFinish."
   echo
   echo "| Size | Median | 99th | Worst | Baseline | Floor | Frame/floor | Peak memory | Load |"
@@ -69,12 +141,13 @@ if wanted timedemo; then
       label="$size, one llvmpipe thread"
     fi
     begin
-    report=$(in_xvfb env "${environment[@]}" "$capture" --data "$run_folder" --size "$size" --timedemo --end 45 2>&1)
+    report=$(in_xvfb env "${environment[@]}" "$capture" --data "$run_folder" --size "$size" --timedemo 2>&1)
     figures=$(echo "$report" | sed -n \
       -e 's/.*median \([0-9.]*\), 99th \([0-9.]*\), worst \([0-9.]*\)$/\1 \2 \3/p' \
       -e 's/^baseline.*median \([0-9.]*\) ms.*/\1/p' \
       -e 's/^floor.*median \([0-9.]*\) ms; frame\/floor \([0-9.]*\)/\1 \2/p' \
       -e 's/^peak resident memory \([0-9.]*\) MiB/\1/p' | tr '\n' ' ')
+    [ "$(wc -w <<<"$figures")" -eq 7 ] || fail "the timedemo at $label did not print its seven figures: $report"
     read -r frame p99 worst baseline floor ratio peak <<<"$figures"
     echo "| $label | $frame ms | $p99 ms | $worst ms | $baseline ms | $floor ms | $ratio | $peak MiB | $(load) |"
   done
@@ -97,9 +170,9 @@ if wanted startup; then
     for cache in warm cold; do
       environment=(env)
       [ "$cache" = cold ] && environment=(env MESA_SHADER_CACHE_DISABLE=true)
-      [ "$cache" = warm ] && STARTUP_SCREEN=1920x1200x24 "${environment[@]}" bash scripts/startup-time.sh "$folder" 1 >/dev/null
+      [ "$cache" = warm ] && X_SCREEN=1920x1200x24 "${environment[@]}" bash scripts/startup-time.sh "$folder" 1 >/dev/null
       begin
-      STARTUP_SCREEN=1920x1200x24 "${environment[@]}" bash scripts/startup-time.sh "$folder" 5 >"$work/startup.txt"
+      X_SCREEN=1920x1200x24 "${environment[@]}" bash scripts/startup-time.sh "$folder" 5 >"$work/startup.txt"
       column() { sed -n "s/.*$1 \([0-9][0-9]*\).*/\1/p" "$work/startup.txt" | median; }
       totals=$(sed -n 's/.*first frame done \([0-9][0-9]*\) ms.*/\1/p' "$work/startup.txt" | sort -n)
       echo "| $size | $cache | $(echo "$totals" | median) ($(echo "$totals" | head -n 1)-$(echo "$totals" | tail -n 1))" \
@@ -117,15 +190,11 @@ if wanted benchmarks; then
   echo "\`bench_tga --benchmark_min_time=0.2\`: CPU microseconds per decode, both from the same bytes in memory."
   echo
   begin
-  "$build/benchmarks/bench_tga" --benchmark_min_time=0.2 --benchmark_color=false 2>/dev/null >"$work/tga.txt"
+  run_benchmark bench_tga --benchmark_min_time=0.2
   tga_load=$(load)
   echo "| Case | ours | stb_image | stb / ours |"
   echo "|---|---:|---:|---:|"
-  # Console lines: name, real time, unit, CPU time, unit, iterations, counters.
-  awk '/^tga\// { split($1, part, "/"); name = substr($1, length(part[1] part[2]) + 3)
-             if (part[2] == "ours") { order[++n] = name; ours[name] = $4 } else stb[name] = $4 }
-           END { for (i = 1; i <= n; i++) { k = order[i]
-                   printf "| %s | %.1f | %.1f | %.2f |\n", k, ours[k], stb[k], stb[k] / ours[k] } }' "$work/tga.txt"
+  benchmark_rows tga "$work/bench_tga.json"
   echo
   echo "($tga_load)"
 
@@ -138,19 +207,11 @@ if wanted benchmarks; then
   begin
   # Medians of three: a single short run of a few milliseconds' work moves
   # by a third when the machine does anything else meanwhile.
-  "$build/benchmarks/bench_md2" --benchmark_min_time=0.5 --benchmark_repetitions=3 \
-    --benchmark_report_aggregates_only=true --benchmark_color=false 2>/dev/null |
-    sed -n 's/^\([^ ]*\)_median /\1 /p' >"$work/md2.txt"
+  run_benchmark bench_md2 --benchmark_min_time=0.5 --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
   md2_load=$(load)
   echo "| File | Whole load | assimp, one keyframe | Interpolation |"
   echo "|---|---:|---:|---:|"
-  awk '/^(md2|interpolate)\// {
-             if ($1 ~ /^md2\/ours\//) { k = substr($1, 10); order[++n] = k; ours[k] = $4 }
-             else if ($1 ~ /^md2\/assimp\//) assimp[substr($1, 12)] = $4
-             else if ($1 ~ /^interpolate\//) blend[substr($1, 13)] = $4 }
-           function cell(v) { return v == "" ? "-" : sprintf("%.1f", v) }
-           END { for (i = 1; i <= n; i++) { k = order[i]
-                   printf "| %s | %s | %s | %s |\n", k, cell(ours[k]), cell(assimp[k]), cell(blend[k]) } }' "$work/md2.txt"
+  benchmark_rows md2 "$work/bench_md2.json"
   echo
   echo "($md2_load)"
   echo
@@ -161,11 +222,7 @@ if wanted benchmarks; then
   echo
   echo "| File | Whole load | Its normals | Plain pass | Load with the plain pass | Faster by |"
   echo "|---|---:|---:|---:|---:|---:|"
-  # Counters print as 3.19k for 3190.
-  awk 'function value(text) { return (text ~ /k$/) ? substr(text, 1, length(text) - 1) * 1000 : text + 0 }
-       /^normals\// { for (i = 2; i <= NF; i++) { split($i, pair, "="); if (pair[2] != "") c[pair[1]] = value(pair[2]) }
-             printf "| %s | %.1f | %.1f | %.1f | %.1f | %.2f |\n", substr($1, 9), c["load_us"], c["normals_us"],
-               c["every_triangle_us"], c["load_us"] - c["normals_us"] + c["every_triangle_us"], c["faster_by"] }' "$work/md2.txt"
+  benchmark_rows normals "$work/bench_md2.json"
 fi
 
 if wanted capture; then
@@ -176,7 +233,7 @@ if wanted capture; then
   started=$(date +%s.%N)
   in_xvfb "$capture" --data "$run_folder" --video "$work/show.mp4" >/dev/null 2>&1
   ended=$(date +%s.%N)
-  echo "\`getzorbi-capture --video show.mp4\` (800x600, 60 fps, 45 s, with sound):" \
+  echo "\`getzorbi-capture --video show.mp4\` (800x600, 60 fps, $show_seconds s, with sound):" \
     "$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.1f s", b - a }'), $(load)"
 fi
 

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Start-up time of the real demo, with all its data, under an X server of its
-# own: from the exec of the process to the end of its first frame (the return
-# of the first display callback, which ends with the buffer swap), with the
-# phases in between. Timestamps come from kernel uprobes on the program's own
-# functions (perf probe), so the program runs unchanged and unhindered.
+# Start-up time of the real demo, with all its data: from the exec of the
+# process to the end of its first frame (the return of the first display
+# callback, which ends with the buffer swap), with the phases in between.
+# Timestamps come from kernel uprobes on the program's own functions (perf
+# probe), so the program runs unchanged and unhindered.
 # Needs root (or perf_event_paranoid -1) and debug symbols (the default
 # RelWithDebInfo build has them).
 #
 #   sudo bash scripts/startup-time.sh [RUN_FOLDER] [RUNS]
 # RUN_FOLDER holds getzorbi, start.ini, the shaders and data/ (default build/run).
-# STARTUP_SCREEN sets the X server's screen (default 1280x1024x24); it must
-# hold the window start.ini asks for.
+# The demo runs on the current display, or without one on an X server of its
+# own (with-x-server.sh) whose screen X_SCREEN sets (default 1280x1024x24);
+# give it one that holds the window start.ini asks for, as a display would.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# Everything below runs with the display with-x-server.sh gives.
+if [ -z "${STARTUP_UNDER_X:-}" ]; then
+  STARTUP_UNDER_X=1 exec bash scripts/with-x-server.sh bash scripts/startup-time.sh "$@"
+fi
 
 run_folder=$(realpath "${1:-build/run}")
 runs=${2:-5}
@@ -30,12 +36,8 @@ for function in main assembleScene uploadTexture buildBumpShader initAudio onDis
 done
 probe "modelLoad=_ZN8Md2Model4loadEPKc" --no-demangle
 probe "imageLoad=_ZN8TGAImageC1EPKc" --no-demangle
-trap 'perf probe -q --del "$group:*" 2>/dev/null || true; kill "${xvfb:-}" 2>/dev/null || true' EXIT
-
-exec 5< <(Xvfb -displayfd 1 -noreset -screen 0 "${STARTUP_SCREEN:-1280x1024x24}" -nolisten tcp 2>/dev/null)
-xvfb=$!
-read -r -u 5 display_number
-export DISPLAY=:$display_number SDL_AUDIODRIVER=dummy
+trap 'perf probe -q --del "$group:*" 2>/dev/null || true' EXIT
+export SDL_AUDIODRIVER=dummy
 
 trace=$(mktemp)
 for run in $(seq 1 "$runs"); do

@@ -11,6 +11,8 @@ cd "$(dirname "$0")/.."
 
 runs=${1:-10}
 logs=build/stress
+# Each run gets a server of its own from with-x-server.sh, never the desktop's.
+unset DISPLAY
 
 bash scripts/build.sh
 mkdir -p "$logs"

@@ -60,6 +60,9 @@ constexpr int MODEL_MAX_VERTICES = 2048;
 // capture tool's sound track.
 constexpr int MIX_RATE = 44100;
 
+// Seconds of show a recording of the whole show holds; the demo plays on until closed.
+constexpr int SHOW_SECONDS = 45;
+
 struct AnimationRange {
     std::int32_t firstFrame;
     std::int32_t lastFrame;  // inclusive

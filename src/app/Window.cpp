@@ -29,15 +29,15 @@ int windowSide(const std::string& setting) {
     return std::clamp(decimalValue(setting), 1, 65535);
 }
 
-// The largest window the GL implementation renders and the display shows.
-// Beyond the viewport limit Mesa's software path leaves the window black or
-// crashes, and X cannot take sides near 32767; the screen is the display's
-// own limit. Needs the window's context current.
+// The largest window the GL implementation renders: beyond the viewport
+// limit Mesa's software path leaves the window black or crashes, and X cannot
+// take sides near 32767. A window larger than the screen is fine: X shows
+// the part the screen holds. Needs the window's context current.
 void largestWindow(int& width, int& height) {
     GLint viewport[2] = {0, 0};
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
-    width = std::min<int>(viewport[0], glutGet(GLUT_SCREEN_WIDTH));
-    height = std::min<int>(viewport[1], glutGet(GLUT_SCREEN_HEIGHT));
+    width = viewport[0];
+    height = viewport[1];
 }
 
 void openWindow(const Settings& from) {

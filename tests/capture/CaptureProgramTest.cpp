@@ -19,32 +19,13 @@
 #include "ShowFacts.h"
 #include "audio/AudioTestFiles.h"
 #include "formats/SoundFile.h"
-#include "support/ChildProcess.h"
-#include "support/PrivateDisplay.h"
-#include "support/RunFolder.h"
+#include "support/CaptureTool.h"
 #include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
 namespace {
 
 const char* GOLDEN_FOLDER = ZORBI_SOURCE_DIR "/tests/capture/golden";
-
-struct CaptureRun {
-    int status;
-    std::string output;
-    std::string error;
-};
-
-CaptureRun capture(const std::vector<std::string>& arguments, const std::string& dataFolder = readyToRunFolder()) {
-    PrivateDisplay display;
-    std::vector<std::string> all = {"--data", dataFolder};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE, all, "/tmp", display.name());
-    if (!tool.waitForExit()) {
-        return {-1, tool.standardOutput(), "did not end: " + tool.report()};
-    }
-    return {tool.status(), tool.standardOutput(), tool.standardError()};
-}
 
 struct Png {
     int width = 0;
@@ -177,11 +158,9 @@ pid_t firstChildOf(pid_t parent) {
 TEST(CaptureProgram, InterruptedWhileMakingAVideoItLeavesNoVideoAndNoFfmpeg) {
     for (int signal : {SIGINT, SIGTERM}) {
         TempDir folder;
-        PrivateDisplay display;
         std::string video = folder.file("show.mp4");
-        ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
-                          {"--data", readyToRunFolder(), "--size", "320x240", "--video", video}, "/tmp",
-                          display.name());
+        CaptureTool capturing({"--size", "320x240", "--video", video});
+        ChildProcess& tool = capturing.process;
         // ffmpeg runs from the first frame to the end of the run: the whole show
         // at this size takes seconds even on a fast machine.
         pid_t ffmpeg = 0;
@@ -229,18 +208,43 @@ TEST(CaptureProgram, AnFfmpegThatFailsMidwayLeavesAMessageAndNoFile) {
     TempDir tools, out;
     tools.write("ffmpeg", std::string("#!/bin/sh\nfor last; do :; done\nhead -c 1000 > \"$last\"\nexit 1\n"));
     chmod(tools.file("ffmpeg").c_str(), 0755);
-    PrivateDisplay display;
-    ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
-                      {"--data", readyToRunFolder(), "--size", "64x48", "--end", "2", "--video", out.file("show.mp4")},
-                      "/tmp", display.name(), {"PATH=" + tools.path() + ":" + std::getenv("PATH")});
-    ASSERT_TRUE(tool.waitForExit()) << tool.report();
-    EXPECT_FALSE(tool.killedBySignal()) << tool.report();
-    EXPECT_EQ(tool.status(), 1) << tool.report();
-    EXPECT_NE(tool.standardError().find("getzorbi-capture: ffmpeg failed while encoding " + out.file("show.mp4")),
+    CaptureSetup withThatFfmpeg;
+    withThatFfmpeg.environment = {"PATH=" + tools.path() + ":" + std::getenv("PATH")};
+    CaptureRun run = capture({"--size", "64x48", "--end", "2", "--video", out.file("show.mp4")}, withThatFfmpeg);
+    EXPECT_EQ(run.status, 1) << run.error;
+    EXPECT_NE(run.error.find("getzorbi-capture: ffmpeg failed while encoding " + out.file("show.mp4")),
               std::string::npos)
-        << tool.report();
+        << run.error;
     for (const auto& entry : std::filesystem::directory_iterator(out.path())) {
         ADD_FAILURE() << "left behind: " << entry.path();
+    }
+}
+
+// A full disk, here a limit on the size of each file: every file the tool
+// writes is checked, and the first that cannot be written whole ends the run
+// with status 1 and a line naming it with the system's reason. Progress stops
+// short of a frame that was lost, and nothing is left under the file's name
+// or beside it. Each used to end with status 0 or leave a cut-short file.
+TEST(CaptureProgram, AFileThatCannotBeWrittenWholeEndsTheRunAndIsNotLeftBehind) {
+    TempDir out;
+    CaptureSetup fullDisk;
+    fullDisk.fileSizeLimitKiB = 16;
+    const struct {
+        std::vector<std::string> arguments;
+        std::string file;
+        bool frameLost;
+    } runs[] = {{{"--still", "1"}, stillFileName(1), true},  // the last frame played
+                {{"--sequence"}, frameFileName(0), true},
+                {{"--audio", out.file("show.wav")}, "show.wav", false}};
+    for (const auto& [arguments, file, frameLost] : runs) {
+        std::vector<std::string> all = {"--size", "160x120", "--end", "1", "--out", out.path()};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        CaptureRun run = capture(all, fullDisk);
+        EXPECT_EQ(run.status, 1) << run.error;
+        const std::string line = "getzorbi-capture: cannot write " + out.file(file) + ": File too large\n";
+        EXPECT_EQ(run.error.substr(run.error.size() - std::min(run.error.size(), line.size())), line) << run.error;
+        EXPECT_EQ(run.error.find("100 %") == std::string::npos, frameLost) << run.error;
+        EXPECT_TRUE(std::filesystem::is_empty(out.path())) << file;
     }
 }
 
@@ -301,7 +305,7 @@ TEST(CaptureProgram, KeyMomentsMatchTheGoldenFrames) {
         Png frame = loadPng(folder.file(stillFileName(moment)));
         Png golden = loadPng(std::string(GOLDEN_FOLDER) + "/" + stillFileName(moment));
         ASSERT_EQ(frame.width, 320);
-        ASSERT_EQ(golden.width, 320) << "golden frame missing: scripts/golden-frames.sh makes them";
+        ASSERT_EQ(golden.width, 320) << "golden frame missing: scripts/stills.sh golden makes them";
         ASSERT_EQ(frame.height, golden.height);
         EXPECT_LE(clearlyDifferentPixels(frame, golden), 40) << "at " << moment << " s";
     }

@@ -13,9 +13,7 @@
 #include "audio/MixFormat.h"
 #include "content/SoundMeasure.h"
 #include "formats/SoundFile.h"
-#include "support/ChildProcess.h"
-#include "support/PrivateDisplay.h"
-#include "support/RunFolder.h"
+#include "support/CaptureTool.h"
 #include "support/ShowExpectations.h"
 #include "support/TempDir.h"
 
@@ -32,17 +30,10 @@ constexpr double LARGEST_DC = 0.002;
 
 std::vector<float> recordShowSound(const TempDir& folder) {
     const std::string track = folder.file("show.wav");
-    PrivateDisplay display;
-    ChildProcess tool(ZORBI_CAPTURE_EXECUTABLE,
-                      {"--data", readyToRunFolder(), "--size", "160x120", "--fps", "30", "--end",
-                       std::to_string(RECORDED_SECONDS), "--audio", track},
-                      folder.path(), display.name());
+    CaptureRun run =
+        capture({"--size", "160x120", "--fps", "30", "--end", std::to_string(RECORDED_SECONDS), "--audio", track});
+    EXPECT_EQ(run.status, 0) << run.error;
     std::vector<float> samples;
-    if (!tool.waitForExit()) {
-        ADD_FAILURE() << "the capture tool did not finish: " << tool.report();
-        return samples;
-    }
-    EXPECT_EQ(tool.status(), 0) << tool.report();
     SoundFile sound = readSoundFile(track);
     if (!sound.opened) {
         return samples;

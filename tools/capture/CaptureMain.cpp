@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,15 +11,9 @@
 #include <vector>
 
 #include "CaptureOptions.h"
-#include "EndingFade.h"
-#include "Interruption.h"
-#include "OffscreenTarget.h"
-#include "PngFile.h"
-#include "ProgressBar.h"
+#include "CaptureRun.h"
 #include "ShowPlayer.h"
-#include "SoundTrack.h"
 #include "Timedemo.h"
-#include "VideoEncoder.h"
 #include "demo/FrameComposition.h"
 #include "platform/ProcessExit.h"
 
@@ -35,19 +28,6 @@ constexpr int SHOW_FRAMES_PER_FLOOR_FRAME = 8;
 
 std::string absolutePath(const std::string& path) {
     return path.empty() ? path : std::filesystem::absolute(path).lexically_normal().string();
-}
-
-bool savePicture(const ShowPlayer& player, const std::string& path) {
-    if (!writePng(path, player.width, player.height, toTopDownRgb(player.picture(), player.width, player.height))) {
-        std::fprintf(stderr, "getzorbi-capture: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
-void reportWritten(const std::string& what) {
-    std::printf("getzorbi-capture: wrote %s\n", what.c_str());
-    std::fflush(stdout);
 }
 
 // The demo's start-up ends the process on a file it cannot use, and with
@@ -93,127 +73,6 @@ int runTimedemo(ShowPlayer& player, const CaptureOptions& options) {
     return 0;
 }
 
-// The sound from the first frame written to the end of the last one.
-std::vector<float> soundOfWrittenFrames(ShowPlayer& player, int firstWritten) {
-    player.finishSound();
-    size_t from = std::min(player.sound.size(), static_cast<size_t>(player.soundSampleOf(firstWritten) * 2));
-    return std::vector<float>(player.sound.begin() + static_cast<long>(from), player.sound.end());
-}
-
-// Where the video is made; it takes the name asked for only once it is
-// whole. The same extension, from which ffmpeg takes the container.
-std::string partialVideoName(const std::string& videoFile) {
-    return videoFile + ".partial" + std::filesystem::path(videoFile).extension().string();
-}
-
-bool writeVideo(const std::string& silentVideo, const std::string& soundFile, const CaptureOptions& options) {
-    std::string partial = partialVideoName(options.videoFile);
-    bool muxed = muxSound(silentVideo, soundFile, partial);
-    std::filesystem::remove(silentVideo);
-    if (options.audioFile.empty()) {
-        std::filesystem::remove(soundFile);
-    }
-    if (!muxed) {
-        std::filesystem::remove(partial);
-        std::fprintf(stderr, "getzorbi-capture: ffmpeg could not put the sound under %s\n", options.videoFile.c_str());
-        return false;
-    }
-    return publishFinishedFile(partial, options.videoFile);
-}
-
-int runCapture(ShowPlayer& player, const CaptureOptions& options) {
-    int firstWritten = player.frameAt(options.startSeconds);
-    int lastFrame = player.frameAt(options.endSeconds);
-    std::vector<int> stillFrames;
-    for (double seconds : options.stills) {
-        stillFrames.push_back(player.frameAt(seconds));
-        lastFrame = std::max(lastFrame, stillFrames.back());
-    }
-    if (!options.stills.empty() && !options.sequence && options.videoFile.empty() && options.audioFile.empty()) {
-        lastFrame = *std::max_element(stillFrames.begin(), stillFrames.end());
-    }
-
-    VideoEncoder video;
-    std::string silentVideo = options.videoFile + ".silent.mp4";
-    if (!options.videoFile.empty()) {
-        std::vector<std::string> temporaries = {silentVideo, partialVideoName(options.videoFile)};
-        if (options.audioFile.empty()) {
-            temporaries.push_back(options.videoFile + ".wav");
-        }
-        removeOnInterrupt(temporaries, "getzorbi-capture: interrupted, no video written to " + options.videoFile);
-    }
-    if (!options.videoFile.empty() && !video.open(silentVideo, player.width, player.height, player.framesPerSecond)) {
-        return 1;
-    }
-    ProgressBar progress(lastFrame + 1);
-    // Named once the progress display is done with the terminal line.
-    std::vector<std::string> stillsWritten;
-    int framesWritten = 0;
-    bool ok = true;
-    for (int frame = 0; frame <= lastFrame && ok; ++frame) {
-        player.playNextFrame();
-        for (size_t i = 0; i < stillFrames.size(); ++i) {
-            if (stillFrames[i] != frame) {
-                continue;
-            }
-            const std::string path = options.outputFolder + "/" + stillFileName(options.stills[i]);
-            if (savePicture(player, path)) {
-                stillsWritten.push_back(path);
-            } else {
-                ok = false;
-            }
-        }
-        if (frame >= firstWritten && options.sequence) {
-            if (savePicture(player, options.outputFolder + "/" + frameFileName(frame))) {
-                ++framesWritten;
-            } else {
-                ok = false;
-            }
-        }
-        if (frame >= firstWritten && !options.videoFile.empty()) {
-            const double secondsBeforeEnd = player.secondsOf(lastFrame - frame);
-            ok = video.addFrame(fadedPicture(player.picture(), endingFadeGain(secondsBeforeEnd))) && ok;
-        }
-        progress.update(frame + 1);
-    }
-    progress.finish();
-    for (const std::string& still : stillsWritten) {
-        reportWritten(still);
-    }
-    if (framesWritten > 0) {
-        reportWritten(std::to_string(framesWritten) + " frames, " + frameFileName(firstWritten) + " to " +
-                      frameFileName(firstWritten + framesWritten - 1) + ", in " + options.outputFolder);
-    }
-    if (!options.videoFile.empty() && !video.close()) {
-        // Whatever ffmpeg wrote before it failed is no video.
-        std::remove(silentVideo.c_str());
-        std::fprintf(stderr, "getzorbi-capture: ffmpeg failed while encoding %s\n", options.videoFile.c_str());
-        return 1;
-    }
-    if (!ok) {
-        return 1;
-    }
-
-    if (player.keepSound) {
-        std::vector<float> sound = soundOfWrittenFrames(player, firstWritten);
-        fadeSoundTrackEnd(sound, ShowPlayer::AUDIO_RATE);
-        std::string soundFile = options.audioFile.empty() ? options.videoFile + ".wav" : options.audioFile;
-        if (!writeSoundTrack(soundFile, sound, ShowPlayer::AUDIO_RATE)) {
-            return 1;
-        }
-        if (!options.audioFile.empty()) {
-            reportWritten(options.audioFile);
-        }
-        if (!options.videoFile.empty()) {
-            ok = writeVideo(silentVideo, soundFile, options);
-            if (ok) {
-                reportWritten(options.videoFile);
-            }
-        }
-    }
-    return ok ? 0 : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -224,7 +83,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::fputs(CAPTURE_USAGE, stdout);
+        std::fputs(CAPTURE_USAGE.c_str(), stdout);
         return 0;
     }
     // The player works inside the data folder; outputs stay where they were asked for.

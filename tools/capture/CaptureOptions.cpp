@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-const char* const CAPTURE_USAGE =
+const std::string CAPTURE_USAGE =
     "usage: getzorbi-capture [options]\n"
     "Plays the Get Zorbi show on a virtual clock and renders it off screen.\n"
     "\n"
@@ -11,7 +11,9 @@ const char* const CAPTURE_USAGE =
     "  --size WxH      picture size (default 800x600)\n"
     "  --fps N         frames per second of show time, 1 to 1000 (default 60)\n"
     "  --start S       first second written (default 0)\n"
-    "  --end S         last second played (default 45)\n"
+    "  --end S         last second played (default " +
+    std::to_string(SHOW_SECONDS) +
+    ")\n"
     "  --still T       save the frame at T seconds in --out, named like still-012.50.png\n"
     "                  for --still 12.5 (repeatable)\n"
     "  --sequence      save every frame from start to end in --out as frame-000000.png,\n"

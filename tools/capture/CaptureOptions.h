@@ -3,18 +3,20 @@
 #include <string>
 #include <vector>
 
+#include "ShowFacts.h"
+
 // What one run of the capture tool does, from its command line.
 struct CaptureOptions {
     std::string dataFolder = ".";  // the ready-to-run folder the show plays from
     int width = 800;
     int height = 600;
     int framesPerSecond = 60;
-    double startSeconds = 0.0;   // the first moment written
-    double endSeconds = 45.0;    // the last moment played
-    std::vector<double> stills;  // seconds of the show to save as PNG
-    bool sequence = false;       // every frame from start to end as PNG
-    std::string videoFile;       // MP4 with sound, through ffmpeg
-    std::string audioFile;       // the sound track alone, as WAV
+    double startSeconds = 0.0;         // the first moment written
+    double endSeconds = SHOW_SECONDS;  // the last moment played
+    std::vector<double> stills;        // seconds of the show to save as PNG
+    bool sequence = false;             // every frame from start to end as PNG
+    std::string videoFile;             // MP4 with sound, through ffmpeg
+    std::string audioFile;             // the sound track alone, as WAV
     bool timedemo = false;
     std::string outputFolder = ".";
     bool help = false;
@@ -30,4 +32,4 @@ bool parseCaptureOptions(const std::vector<std::string>& arguments, CaptureOptio
 std::string stillFileName(double seconds);
 std::string frameFileName(int frame);
 
-extern const char* const CAPTURE_USAGE;
+extern const std::string CAPTURE_USAGE;

@@ -29,7 +29,6 @@ public:
     // The frame just played, RGBA bottom-up.
     std::vector<std::uint8_t> picture() const { return target->readPixels(); }
 
-    int framesPlayed() const { return nextFrame; }
     double secondsOf(int frame) const { return static_cast<double>(frame) / framesPerSecond; }
     int frameAt(double seconds) const;
 

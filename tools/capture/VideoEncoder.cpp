@@ -10,15 +10,19 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "FinishedFile.h"
 #include "Interruption.h"
 
 namespace {
 
-// Starts ffmpeg with `arguments`, reading `input`. It runs in a process group
-// of its own, so that Ctrl+C at the terminal reaches only this tool, which
-// decides what becomes of ffmpeg's output, and the kernel kills it if this
-// tool dies first. -1 when it cannot be started.
-pid_t startFfmpeg(const std::vector<std::string>& arguments, int input) {
+// Starts ffmpeg with `arguments` (its name first), reading `input`. It runs
+// in a process group of its own, so that Ctrl+C at the terminal reaches only
+// this tool, which decides what becomes of ffmpeg's output, and the kernel
+// kills it if this tool dies first. -1 when it cannot be started.
+pid_t startFfmpeg(std::vector<std::string> arguments, int input) {
+    // Without -xerror ffmpeg ends with status 0 when it cannot write the end
+    // of its file (a full disk), and the cut-short file would pass for a video.
+    arguments.insert(arguments.begin() + 1, "-xerror");
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -137,25 +141,6 @@ bool VideoEncoder::addFrame(std::vector<std::uint8_t> rgbaBottomUp) {
     queueChanged.notify_all();
     return true;
 }
-
-namespace {
-
-bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count) {
-    while (count > 0) {
-        ssize_t written = ::write(fd, bytes, count);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        count -= std::size_t(written);
-    }
-    return true;
-}
-
-}  // namespace
 
 void VideoEncoder::writeQueuedFrames() {
     // An ffmpeg that ends early makes writes fail with EPIPE rather than end

@@ -237,6 +237,19 @@ void copyCell(std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int to
     }
 }
 
+// Status 0 when the PNG is written whole, 1 after a line naming the file and
+// why. Pixels of 3 bytes are RGB, of 4 RGBA.
+int savePicture(const std::string& path, int width, int height, const std::vector<std::uint8_t>& pixels) {
+    std::string error;
+    const bool withAlpha = pixels.size() == static_cast<size_t>(width) * height * 4;
+    if (!(withAlpha ? writePngRgba(path, width, height, pixels, error)
+                    : writePng(path, width, height, pixels, error))) {
+        std::fprintf(stderr, "zorbi-contactsheet: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 void drawLabelCell(const std::string& text, std::vector<std::uint8_t>& sheet, int sheetWidth, int left, int top,
                    int width, int height) {
     glViewport(0, 0, CELL_WIDTH, CELL_HEIGHT);
@@ -358,11 +371,7 @@ int main(int argc, char** argv) {
 
     if (argc == 5 && std::string(argv[3]) == "icon") {
         const int size = std::stoi(argv[4]);
-        if (!writePngRgba(output, size, size, drawIcon(size))) {
-            std::fprintf(stderr, "zorbi-contactsheet: cannot write %s\n", output.c_str());
-            return 1;
-        }
-        return 0;
+        return savePicture(output, size, size, drawIcon(size));
     }
     if (argc >= 6) {
         int width = 0;
@@ -371,7 +380,7 @@ int main(int argc, char** argv) {
         float zoom = argc >= 8 ? std::stof(argv[7]) : 1.0f;
         std::vector<std::uint8_t> strip =
             filmStrip(argv[3], std::stoi(argv[4]), std::stoi(argv[5]), turn, zoom, width, height);
-        return writePng(output, width, height, strip) ? 0 : 1;
+        return savePicture(output, width, height, strip);
     }
 
     int columns = static_cast<int>(SHOTS.size());
@@ -388,7 +397,7 @@ int main(int argc, char** argv) {
     }
     std::vector<Actor*> cast;
     for (int row = 0; row < rows; ++row) {
-        if (!std::filesystem::exists(std::string("data/models/c/") + CAST[row] + ".md2")) {
+        if (!std::filesystem::exists(characterModelPath(CAST[row]))) {
             std::fprintf(stderr, "zorbi-contactsheet: no model for %s, row left empty\n", CAST[row]);
             continue;
         }
@@ -409,8 +418,7 @@ int main(int argc, char** argv) {
     int lineUpWidth = std::min(WINDOW_WIDTH, sheetWidth - LABEL_WIDTH - CELL_WIDTH);
     drawLineUp(cast, lineUpWidth);
     copyCell(sheet, sheetWidth, LABEL_WIDTH + CELL_WIDTH, lastTop, lineUpWidth);
-    if (!writePng(output, sheetWidth, sheetHeight, sheet)) {
-        std::fprintf(stderr, "zorbi-contactsheet: cannot write %s\n", output.c_str());
+    if (savePicture(output, sheetWidth, sheetHeight, sheet) != 0) {
         return 1;
     }
     std::printf("zorbi-contactsheet: wrote %s (%d x %d)\n", output.c_str(), sheetWidth, sheetHeight);
