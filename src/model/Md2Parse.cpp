@@ -1,3 +1,4 @@
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -20,15 +21,15 @@ struct Md2Header {
 Md2Header readHeader(const std::uint8_t* bytes) {
     Md2Header header;
     header.magicMatches = std::memcmp(bytes, MD2_MAGIC, sizeof MD2_MAGIC) == 0;
-    header.version = readInt32(bytes + 4);
-    header.frameSize = readInt32(bytes + 16);
-    header.vertexCount = readInt32(bytes + 24);
-    header.triangleCount = readInt32(bytes + 32);
-    header.commandCount = readInt32(bytes + 36);
-    header.frameCount = readInt32(bytes + 40);
-    header.trianglesOffset = readInt32(bytes + 52);
-    header.framesOffset = readInt32(bytes + 56);
-    header.commandsOffset = readInt32(bytes + 60);
+    header.version = readInt32(bytes + offsetof(FileHeader, version));
+    header.frameSize = readInt32(bytes + offsetof(FileHeader, frameSize));
+    header.vertexCount = readInt32(bytes + offsetof(FileHeader, vertexCount));
+    header.triangleCount = readInt32(bytes + offsetof(FileHeader, triangleCount));
+    header.commandCount = readInt32(bytes + offsetof(FileHeader, commandCount));
+    header.frameCount = readInt32(bytes + offsetof(FileHeader, frameCount));
+    header.trianglesOffset = readInt32(bytes + offsetof(FileHeader, trianglesOffset));
+    header.framesOffset = readInt32(bytes + offsetof(FileHeader, framesOffset));
+    header.commandsOffset = readInt32(bytes + offsetof(FileHeader, commandsOffset));
     return header;
 }
 
@@ -195,10 +196,12 @@ Md2ParseResult Md2Model::parse(const std::uint8_t* bytes, std::size_t size, cons
         }
         previousNumber = number;
 
-        double scaleX = wordAsFloat(readInt32(record)), scaleY = wordAsFloat(readInt32(record + 4)),
-               scaleZ = wordAsFloat(readInt32(record + 8));
-        double translateX = wordAsFloat(readInt32(record + 12)), translateY = wordAsFloat(readInt32(record + 16)),
-               translateZ = wordAsFloat(readInt32(record + 20));
+        const std::uint8_t* scale = record + offsetof(FrameHeader, scale);
+        const std::uint8_t* translate = record + offsetof(FrameHeader, translate);
+        double scaleX = wordAsFloat(readInt32(scale)), scaleY = wordAsFloat(readInt32(scale + 4)),
+               scaleZ = wordAsFloat(readInt32(scale + 8));
+        double translateX = wordAsFloat(readInt32(translate)), translateY = wordAsFloat(readInt32(translate + 4)),
+               translateZ = wordAsFloat(readInt32(translate + 8));
         float* target = positions.data() + std::size_t(frame) * vertexCount * 3;
         for (std::int32_t vertex = 0; vertex < vertexCount; ++vertex) {
             const std::uint8_t* packed = record + FRAME_HEADER_SIZE + vertex * PACKED_VERTEX_SIZE;

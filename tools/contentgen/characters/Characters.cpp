@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "Generators.h"
@@ -17,11 +18,10 @@ using characters::Figure;
 bool writeFigure(const std::string& outputRoot, const Figure& figure, const std::string& fileName,
                  const std::vector<Md2Frame>& frames) {
     std::vector<std::uint8_t> model = characters::figureModelBytes(figure, frames);
-    if (!writeFileBytes(outputRoot + "/data/models/c/" + fileName + ".md2", model)) {
+    if (!writeFileBytes(outputRoot + "/" + characterModelPath(fileName), model)) {
         return false;
     }
-    return writeTga(outputRoot + "/data/tex/c/" + fileName + ".tga", characters::figureSkin(figure),
-                    figure.skinOptions);
+    return writeTga(outputRoot + "/" + characterSkinPath(fileName), characters::figureSkin(figure), figure.skinOptions);
 }
 
 // Refuses a figure the program could not draw.
@@ -46,9 +46,9 @@ bool checkFigure(const Figure& figure) {
 
 bool generateCharacters(const std::string& outputRoot) {
     // In the order of CAST_NAMES; each figure names its files after itself.
-    const std::function<Figure()> cast[CAST_SIZE] = {characters::makeZorbi,  characters::makeKurbis,
-                                                     characters::makeMarvin, characters::makeDroid,
-                                                     characters::makeBunny,  characters::makeTigger};
+    const std::function<Figure()> cast[] = {characters::makeZorbi, characters::makeKurbis, characters::makeMarvin,
+                                            characters::makeDroid, characters::makeBunny,  characters::makeTigger};
+    static_assert(std::size(cast) == CAST_SIZE, "a figure for every member of the cast");
     for (const std::function<Figure()>& make : cast) {
         Figure figure = make();
         if (!checkFigure(figure)) {

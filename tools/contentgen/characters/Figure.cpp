@@ -1,5 +1,7 @@
 #include "characters/Figure.h"
 
+#include "ShowFacts.h"
+
 namespace characters {
 
 namespace {
@@ -40,7 +42,7 @@ std::vector<std::uint8_t> figureModelBytes(const Figure& figure, const std::vect
     Md2Content content;
     content.frames = frames;
     content.primitives = figure.mesh.primitives;
-    content.skinPath = "data/tex/c/" + figure.name + ".tga";
+    content.skinPath = characterSkinPath(figure.name);
     return encodeMd2(content);
 }
 

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "Generators.h"
+#include "ShowFacts.h"
 #include "formats/SoundFile.h"
 #include "sounds/Instruments.h"
 #include "sounds/Score.h"
@@ -128,5 +129,5 @@ bool generateMusic(const std::string& outputRoot) {
     // The encoder's low pass takes a little off the sharpest peaks, so the
     // decoded peak lands a few tenths of a decibel under this.
     const std::vector<float> samples = master(mix, synth::MUSIC_PEAK_LEVEL);
-    return writeSoundFile(outputRoot + "/data/music/music1.mp3", samples, 2, SAMPLE_RATE, SoundEncoding::Mp3);
+    return writeSoundFile(outputRoot + "/" + musicPath(SHOW_MUSIC_TRACK), samples, 2, SAMPLE_RATE, SoundEncoding::Mp3);
 }

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "Generators.h"
+#include "ShowFacts.h"
 #include "formats/WavWriter.h"
 #include "sounds/CartoonVoice.h"
 #include "sounds/Speech.h"
@@ -92,7 +93,7 @@ std::vector<float> makeSpit() {
 }
 
 struct VoiceLine {
-    const char* file;
+    const char* path;  // in the run folder
     const char* text;
     SpeechVoice voice;
     CartoonVoiceStyle style;
@@ -103,14 +104,14 @@ bool writeVoiceLine(const std::string& outputRoot, const VoiceLine& line) {
     if (!speak(line.text, line.voice, speech)) {
         return false;
     }
-    return writeWav(outputRoot + "/data/wav/" + line.file, makeCartoonVoice(speech, line.style), 1, SAMPLE_RATE);
+    return writeWav(outputRoot + "/" + line.path, makeCartoonVoice(speech, line.style), 1, SAMPLE_RATE);
 }
 
 }  // namespace
 
 bool generateSounds(const std::string& outputRoot) {
-    bool ok = writeWav(outputRoot + "/data/wav/jump.wav", makeJump(), 1, SAMPLE_RATE);
-    ok = writeWav(outputRoot + "/data/wav/spit.wav", makeSpit(), 1, SAMPLE_RATE) && ok;
+    bool ok = writeWav(outputRoot + "/" + JUMP_SOUND_PATH, makeJump(), 1, SAMPLE_RATE);
+    ok = writeWav(outputRoot + "/" + SPIT_SOUND_PATH, makeSpit(), 1, SAMPLE_RATE) && ok;
 
     // One character's voice, pitched up after speaking for the cartoon timbre.
     // espeak-ng speaks slower than usual so the lines stay clear once quickened,
@@ -120,9 +121,9 @@ bool generateSounds(const std::string& outputRoot) {
     const CartoonVoiceStyle taunt{1.2, 0.012, 5.5, 1.8, 0.1};
     const CartoonVoiceStyle yell{1.2, 0.015, 7.0, 2.0, 0.12};
     const VoiceLine lines[] = {
-        {"cowards.wav", "You cheeky cowards!", {"en+m3", 90, 185}, taunt},
-        {"illgetyou.wav", "I'll get you!", {"en+m3", 85, 110}, taunt},
-        {"warcry.wav", "Yaaah, charge!", {"en+m3", 95, 120}, yell},
+        {COWARDS_SOUND_PATH, "You cheeky cowards!", {"en+m3", 90, 185}, taunt},
+        {ILL_GET_YOU_SOUND_PATH, "I'll get you!", {"en+m3", 85, 110}, taunt},
+        {WARCRY_SOUND_PATH, "Yaaah, charge!", {"en+m3", 95, 120}, yell},
     };
     for (const VoiceLine& line : lines) {
         ok = writeVoiceLine(outputRoot, line) && ok;
