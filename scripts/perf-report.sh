@@ -12,7 +12,7 @@
 # build-bench); the script builds what it needs there. Root is needed for
 # the start-up probes (scripts/startup-time.sh). Takes about ten minutes on
 # two cores; not part of CI. Sections can be skipped for a quicker look:
-# PERF_SKIP="timedemo one-thread startup benchmarks capture encoder" (any of
+# PERF_SKIP="timedemo one-thread startup benchmarks capture encoder shader" (any of
 # them), and PERF_SIZES="800x600" times fewer sizes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -201,4 +201,67 @@ if wanted encoder; then
     echo "| $preset | $(echo "$times" | awk '{ printf "%.1f s | %.1f s", $1, $2 + $3 }') | $psnr dB" \
       "| $(du -k "$work/$preset.mp4" | cut -f1) KiB | $(load) |"
   done
+fi
+
+if wanted shader; then
+  # The shipped ground shader against the pair it replaced, timed in turns so
+  # that both meet the machine as it drifts. About eight minutes on a quiet
+  # machine: PERF_SHADER_ROUNDS (default 3) pairs of 20-second timedemos at
+  # each size, then the whole show captured through each pair.
+  rounds=${PERF_SHADER_ROUNDS:-3}
+  for pair in before after; do
+    mkdir -p "$work/shader-$pair"
+    ln -sfn "$run_folder/data" "$work/shader-$pair/data"
+  done
+  for file in bump.vsh bump.fsh; do
+    ln -sfn "$PWD/tests/reference-shader/$file" "$work/shader-before/$file"
+    ln -sfn "$run_folder/$file" "$work/shader-after/$file"
+  done
+  frame_median() {
+    in_xvfb "$capture" --data "$work/shader-$1" --size "$2" --timedemo --end 20 2>&1 |
+      sed -n 's/.*frame ms: median \([0-9.]*\),.*/\1/p'
+  }
+  echo
+  echo "## The ground's shader against the pair it replaced"
+  echo
+  echo "\`getzorbi-capture --timedemo --size WxH --end 20\` from two run folders that differ only in \`bump.vsh\` and"
+  echo "\`bump.fsh\`: before, the pair kept in tests/reference-shader; after, the shipped pair. The two run in turns,"
+  echo "$rounds times each; the medians of their runs' frame medians, and the ratios after/before pair by pair: their median"
+  echo "(lowest-highest)."
+  echo
+  echo "| Size | Before | After | After/before | Load |"
+  echo "|---|---:|---:|---:|---|"
+  for size in 800x600 1920x1080; do
+    begin
+    : >"$work/before.txt"
+    : >"$work/after.txt"
+    : >"$work/ratios.txt"
+    for _ in $(seq "$rounds"); do
+      before=$(frame_median before "$size")
+      after=$(frame_median after "$size")
+      echo "$before" >>"$work/before.txt"
+      echo "$after" >>"$work/after.txt"
+      awk -v a="$after" -v b="$before" 'BEGIN { printf "%.3f\n", a / b }' >>"$work/ratios.txt"
+    done
+    echo "| $size | $(median <"$work/before.txt") ms | $(median <"$work/after.txt") ms" \
+      "| $(sort -n "$work/ratios.txt" | awk '{ v[NR] = $1 } END {
+          printf "%.3f (%.3f-%.3f)", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2, v[1], v[NR] }') | $(load) |"
+  done
+
+  echo
+  echo "\`getzorbi-capture --video show.mp4\` (800x600, 60 fps, 45 s, with sound) from each folder, one after the other:"
+  echo
+  echo "| Shader pair | Whole capture | Load |"
+  echo "|---|---:|---|"
+  for pair in before after; do
+    begin
+    started=$(date +%s.%N)
+    in_xvfb "$capture" --data "$work/shader-$pair" --video "$work/show-$pair.mp4" >/dev/null 2>&1
+    ended=$(date +%s.%N)
+    seconds=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.1f", b - a }')
+    echo "$seconds" >"$work/capture-$pair.txt"
+    echo "| $pair | $seconds s | $(load) |"
+  done
+  echo "| after/before | $(awk '{ v[NR] = $1 } END { printf "%.3f", v[2] / v[1] }' "$work/capture-before.txt" \
+    "$work/capture-after.txt") | |"
 fi
