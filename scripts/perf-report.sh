@@ -205,10 +205,11 @@ fi
 
 if wanted shader; then
   # The shipped ground shader against the pair it replaced, timed in turns so
-  # that both meet the machine as it drifts. About eight minutes on a quiet
-  # machine: PERF_SHADER_ROUNDS (default 3) pairs of 20-second timedemos at
-  # each size, then the whole show captured through each pair.
-  rounds=${PERF_SHADER_ROUNDS:-3}
+  # that both meet the machine as it drifts. Short runs make close pairs: the
+  # whole show at 10 frames a second (451 frames), PERF_SHADER_ROUNDS pairs
+  # (default 5) at each size, then the whole show captured through each
+  # pair. About six minutes on a quiet machine.
+  rounds=${PERF_SHADER_ROUNDS:-5}
   for pair in before after; do
     mkdir -p "$work/shader-$pair"
     ln -sfn "$run_folder/data" "$work/shader-$pair/data"
@@ -217,35 +218,39 @@ if wanted shader; then
     ln -sfn "$PWD/tests/reference-shader/$file" "$work/shader-before/$file"
     ln -sfn "$run_folder/$file" "$work/shader-after/$file"
   done
-  frame_median() {
-    in_xvfb "$capture" --data "$work/shader-$1" --size "$2" --timedemo --end 20 2>&1 |
-      sed -n 's/.*frame ms: median \([0-9.]*\),.*/\1/p'
+  # "FRAME FLOOR": the frame and floor medians of one timedemo.
+  timedemo_medians() {
+    in_xvfb "$capture" --data "$work/shader-$1" --size "$2" --fps 10 --timedemo 2>&1 | sed -n \
+      -e 's/.*frame ms: median \([0-9.]*\),.*/\1/p' -e 's/^floor.*median \([0-9.]*\) ms.*/\1/p' | tr '\n' ' '
+  }
+  # The median of a file of ratios, and its range.
+  ratio_summary() {
+    sort -n "$1" | awk '{ v[NR] = $1 } END {
+      printf "%.3f (%.3f-%.3f)", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2, v[1], v[NR] }'
   }
   echo
   echo "## The ground's shader against the pair it replaced"
   echo
-  echo "\`getzorbi-capture --timedemo --size WxH --end 20\` from two run folders that differ only in \`bump.vsh\` and"
-  echo "\`bump.fsh\`: before, the pair kept in tests/reference-shader; after, the shipped pair. The two run in turns,"
-  echo "$rounds times each; the medians of their runs' frame medians, and the ratios after/before pair by pair: their median"
-  echo "(lowest-highest)."
+  echo "\`getzorbi-capture --timedemo --size WxH --fps 10\` (the whole show, 451 frames) from two run folders that differ"
+  echo "only in \`bump.vsh\` and \`bump.fsh\`: before, the pair kept in tests/reference-shader; after, the shipped pair. The"
+  echo "two run in turns, $rounds times each: the medians of their runs' frame medians, and the ratios after/before of the"
+  echo "frame and of the floor (background, ground, one shadow quad) pair by pair, their median (lowest-highest)."
   echo
-  echo "| Size | Before | After | After/before | Load |"
-  echo "|---|---:|---:|---:|---|"
+  echo "| Size | Frame before | Frame after | Frame after/before | Floor after/before | Load |"
+  echo "|---|---:|---:|---:|---:|---|"
   for size in 800x600 1920x1080; do
     begin
-    : >"$work/before.txt"
-    : >"$work/after.txt"
-    : >"$work/ratios.txt"
+    for file in before after frame-ratios floor-ratios; do : >"$work/$file.txt"; done
     for _ in $(seq "$rounds"); do
-      before=$(frame_median before "$size")
-      after=$(frame_median after "$size")
-      echo "$before" >>"$work/before.txt"
-      echo "$after" >>"$work/after.txt"
-      awk -v a="$after" -v b="$before" 'BEGIN { printf "%.3f\n", a / b }' >>"$work/ratios.txt"
+      read -r frame_before floor_before <<<"$(timedemo_medians before "$size")"
+      read -r frame_after floor_after <<<"$(timedemo_medians after "$size")"
+      echo "$frame_before" >>"$work/before.txt"
+      echo "$frame_after" >>"$work/after.txt"
+      awk -v a="$frame_after" -v b="$frame_before" 'BEGIN { printf "%.3f\n", a / b }' >>"$work/frame-ratios.txt"
+      awk -v a="$floor_after" -v b="$floor_before" 'BEGIN { printf "%.3f\n", a / b }' >>"$work/floor-ratios.txt"
     done
     echo "| $size | $(median <"$work/before.txt") ms | $(median <"$work/after.txt") ms" \
-      "| $(sort -n "$work/ratios.txt" | awk '{ v[NR] = $1 } END {
-          printf "%.3f (%.3f-%.3f)", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2, v[1], v[NR] }') | $(load) |"
+      "| $(ratio_summary "$work/frame-ratios.txt") | $(ratio_summary "$work/floor-ratios.txt") | $(load) |"
   done
 
   echo
