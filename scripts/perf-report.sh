@@ -16,7 +16,7 @@
 # its own (Xvfb, Mesa's llvmpipe), whatever display the terminal has. Takes
 # about ten minutes on two cores; not part of CI. Sections can be skipped for
 # a quicker look: PERF_SKIP="timedemo one-thread startup benchmarks capture
-# encoder" (any of them), and PERF_SIZES="800x600" times fewer sizes. A
+# encoder shader" (any of them), and PERF_SIZES="800x600" times fewer sizes. A
 # measurement that gives no figure ends the report with a message.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -258,4 +258,78 @@ if wanted encoder; then
     echo "| $preset | $(echo "$times" | awk '{ printf "%.1f s | %.1f s", $1, $2 + $3 }') | $psnr dB" \
       "| $(du -k "$work/$preset.mp4" | cut -f1) KiB | $(load) |"
   done
+fi
+
+if wanted shader; then
+  # The shipped ground shader against the pair it replaced, timed in turns so
+  # that both meet the machine as it drifts. Short runs make close pairs: the
+  # whole show at 10 frames a second, PERF_SHADER_ROUNDS pairs
+  # (default 5) at each size, then the whole show captured through each
+  # pair. About six minutes on a quiet machine.
+  rounds=${PERF_SHADER_ROUNDS:-5}
+  for pair in before after; do
+    mkdir -p "$work/shader-$pair"
+    ln -sfn "$run_folder/data" "$work/shader-$pair/data"
+  done
+  for file in bump.vsh bump.fsh; do
+    ln -sfn "$PWD/tests/reference-shader/$file" "$work/shader-before/$file"
+    ln -sfn "$run_folder/$file" "$work/shader-after/$file"
+  done
+  # "FRAME FLOOR": the frame and floor medians of one timedemo.
+  timedemo_medians() {
+    local medians
+    medians=$(in_xvfb "$capture" --data "$work/shader-$1" --size "$2" --fps 10 --timedemo 2>&1 | sed -n \
+      -e 's/.*frame ms: median \([0-9.]*\),.*/\1/p' -e 's/^floor.*median \([0-9.]*\) ms.*/\1/p' | tr '\n' ' ')
+    [ "$(wc -w <<<"$medians")" -eq 2 ] || fail "the timedemo with the $1 shaders at $2 gave no frame and floor medians"
+    echo "$medians"
+  }
+  # The median of a file of ratios, and its range.
+  ratio_summary() {
+    sort -n "$1" | awk '{ v[NR] = $1 } END {
+      printf "%.3f (%.3f-%.3f)", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2, v[1], v[NR] }'
+  }
+  echo
+  echo "## The ground's shader against the pair it replaced"
+  echo
+  echo "\`getzorbi-capture --timedemo --size WxH --fps 10\` (the whole show, $((show_seconds * 10 + 1)) frames) from two run folders that differ"
+  echo "only in \`bump.vsh\` and \`bump.fsh\`: before, the pair kept in tests/reference-shader; after, the shipped pair. The"
+  echo "two run in turns, $rounds times each: the medians of their runs' frame medians, and the ratios after/before of the"
+  echo "frame and of the floor (background, ground, one shadow quad) pair by pair, their median (lowest-highest)."
+  echo
+  echo "| Size | Frame before | Frame after | Frame after/before | Floor after/before | Load |"
+  echo "|---|---:|---:|---:|---:|---|"
+  for size in 800x600 1920x1080; do
+    begin
+    for file in before after frame-ratios floor-ratios; do : >"$work/$file.txt"; done
+    for _ in $(seq "$rounds"); do
+      # Assigned first, so that a timedemo without its figures ends the report.
+      medians_before=$(timedemo_medians before "$size")
+      medians_after=$(timedemo_medians after "$size")
+      read -r frame_before floor_before <<<"$medians_before"
+      read -r frame_after floor_after <<<"$medians_after"
+      echo "$frame_before" >>"$work/before.txt"
+      echo "$frame_after" >>"$work/after.txt"
+      awk -v a="$frame_after" -v b="$frame_before" 'BEGIN { printf "%.3f\n", a / b }' >>"$work/frame-ratios.txt"
+      awk -v a="$floor_after" -v b="$floor_before" 'BEGIN { printf "%.3f\n", a / b }' >>"$work/floor-ratios.txt"
+    done
+    echo "| $size | $(median <"$work/before.txt") ms | $(median <"$work/after.txt") ms" \
+      "| $(ratio_summary "$work/frame-ratios.txt") | $(ratio_summary "$work/floor-ratios.txt") | $(load) |"
+  done
+
+  echo
+  echo "\`getzorbi-capture --video show.mp4\` (800x600, 60 fps, $show_seconds s, with sound) from each folder, one after the other:"
+  echo
+  echo "| Shader pair | Whole capture | Load |"
+  echo "|---|---:|---|"
+  for pair in before after; do
+    begin
+    started=$(date +%s.%N)
+    in_xvfb "$capture" --data "$work/shader-$pair" --video "$work/show-$pair.mp4" >/dev/null 2>&1
+    ended=$(date +%s.%N)
+    seconds=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.1f", b - a }')
+    echo "$seconds" >"$work/capture-$pair.txt"
+    echo "| $pair | $seconds s | $(load) |"
+  done
+  echo "| after/before | $(awk '{ v[NR] = $1 } END { printf "%.3f", v[2] / v[1] }' "$work/capture-before.txt" \
+    "$work/capture-after.txt") | |"
 fi
