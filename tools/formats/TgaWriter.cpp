@@ -68,7 +68,7 @@ std::vector<std::uint8_t> encodeTgaHeader(const TgaHeader& header) {
     out.byte(header.idLength);
     out.byte(0);  // no colour map
     out.byte(header.imageType);
-    out.text("", 5);  // colour map specification
+    out.text("", 5);  // colour map origin, length and entry size: unused
     out.uint16(0);    // x origin
     out.uint16(0);    // y origin
     out.uint16(static_cast<std::uint32_t>(header.width));
