@@ -1,13 +1,13 @@
 #include "audio/SoundSystem.h"
 
 #include <SDL.h>
-#include <alsa/asoundlib.h>
 
 #include <cstdio>
 #include <new>
 
 #include "audio/AudioResult.h"
 #include "audio/MixFormat.h"
+#include "audio/QuietAudioLibraries.h"
 
 namespace {
 
@@ -15,11 +15,6 @@ namespace {
 constexpr int MAX_CHANNEL_LIMIT = 4096;
 // Device buffer: about 23 ms at 44.1 kHz.
 constexpr int DEVICE_BUFFER_FRAMES = 1024;
-
-// ALSA writes "ALSA lib ..." lines on standard error for every device it
-// probes and cannot open (eight of them on a machine without a sound card).
-// The program says itself what it makes of a missing device.
-void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
 void SDLCALL mixIntoDevice(void* mixer, Uint8* stream, int bytes) {
     static_cast<Mixer*>(mixer)->mix(reinterpret_cast<float*>(stream), bytes / MIX_FRAME_BYTES);
@@ -81,7 +76,7 @@ int SoundSystem::openDevice() {
 }
 
 bool SoundSystem::startAudioAndOpenDevice() {
-    snd_lib_error_set_handler(ignoreAlsaMessage);
+    quietAudioLibraries();
     // SDL's audio start-up would otherwise catch SIGINT and SIGTERM and only
     // queue a quit event that nothing reads: Ctrl+C and kill must end the
     // program as they end any other.

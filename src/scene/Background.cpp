@@ -38,15 +38,20 @@ void drawBackground() {
     glBindTexture(GL_TEXTURE_2D, backgroundTexture);
     // White and unlit under GL_MODULATE: the picture's own colours.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glNormal3f(0.0f, 0.0f, 1.0f);
 
+    // The normal with every corner: an emulated fixed pipeline reads it
+    // nowhere else, and GL takes it alike.
     glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
     glTexCoord2f(left, 1.0f);
     glVertex3f(-HALF_WIDTH, HALF_HEIGHT, -DISTANCE);
+    glNormal3f(0.0f, 0.0f, 1.0f);
     glTexCoord2f(left, 0.0f);
     glVertex3f(-HALF_WIDTH, -HALF_HEIGHT, -DISTANCE);
+    glNormal3f(0.0f, 0.0f, 1.0f);
     glTexCoord2f(right, 0.0f);
     glVertex3f(HALF_WIDTH, -HALF_HEIGHT, -DISTANCE);
+    glNormal3f(0.0f, 0.0f, 1.0f);
     glTexCoord2f(right, 1.0f);
     glVertex3f(HALF_WIDTH, HALF_HEIGHT, -DISTANCE);
     glEnd();

@@ -67,9 +67,11 @@ void Block::drawFaces(TexCoords texCoords) {
     glPushMatrix();
     glTranslatef(x, y, z);
     for (const Face& face : FACES) {
-        glNormal3f(face.normal[0], face.normal[1], face.normal[2]);
         glBegin(GL_QUADS);
         for (int corner = 0; corner < 4; ++corner) {
+            // With every corner rather than once per face: the same to GL, and
+            // what an emulated fixed pipeline reads.
+            glNormal3f(face.normal[0], face.normal[1], face.normal[2]);
             if (texCoords == TexCoords::Send) {
                 glTexCoord2i(CORNER_TEXTURE_COORDINATES[corner][0], CORNER_TEXTURE_COORDINATES[corner][1]);
             }

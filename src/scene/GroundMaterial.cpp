@@ -54,10 +54,14 @@ void GroundMaterial::drawTile() {
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, normalMap);
 
-    glBegin(GL_TRIANGLE_STRIP);
+    // The normal goes with every vertex and the colour before the strip: GL
+    // takes either way alike, and a GL that keeps no current normal or
+    // colour inside a strip (a browser's emulation of the fixed pipeline)
+    // still gets both.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glNormal3f(0.0f, 1.0f, 0.0f);
+    glBegin(GL_TRIANGLE_STRIP);
     for (const TileVertex& vertex : TILE_STRIP) {
+        glNormal3f(0.0f, 1.0f, 0.0f);
         glTexCoord2f(vertex.s, vertex.t);
         glVertex3f(vertex.x, vertex.y, vertex.z);
     }

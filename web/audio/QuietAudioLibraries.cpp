@@ -1,0 +1,4 @@
+#include "audio/QuietAudioLibraries.h"
+
+// The browser's sound output and decoder print nothing of their own.
+void quietAudioLibraries() {}
