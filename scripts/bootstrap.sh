@@ -13,6 +13,10 @@
 #             fuzzing) and the benchmarks (the default)
 #   perf      test, plus Linux perf for the performance report's start-up
 #             probes (scripts/perf-report.sh)
+#   web       show, plus what builds the browser's site (scripts/web.sh):
+#             emscripten, and Python to serve it
+#   web-test  web and headless, plus what drives the site in a real browser
+#             (scripts/web-test.sh): Chromium, Node.js and npm, ImageMagick
 set -euo pipefail
 
 SHOW=(
@@ -45,6 +49,16 @@ TEST=(
   python3
 )
 PERF=(linux-perf)
+WEB=(
+  # the show compiled for the browser; Python packs its files and serves the site
+  emscripten python3
+)
+WEB_TEST=(
+  # the browser tests: Chromium (software WebGL through SwiftShader), driven
+  # from Node.js by the npm packages pinned in web/tests/package-lock.json;
+  # ImageMagick compares its stills with the desktop's
+  chromium nodejs npm imagemagick
+)
 
 set_name=${1:-test}
 case "$set_name" in
@@ -53,7 +67,9 @@ case "$set_name" in
   package) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${PACKAGE[@]}") ;;
   test) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}") ;;
   perf) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${TEST[@]}" "${PERF[@]}") ;;
-  *) echo "usage: bootstrap.sh [show|headless|package|test|perf]" >&2; exit 2 ;;
+  web) PACKAGES=("${SHOW[@]}" "${WEB[@]}") ;;
+  web-test) PACKAGES=("${SHOW[@]}" "${HEADLESS[@]}" "${WEB[@]}" "${WEB_TEST[@]}") ;;
+  *) echo "usage: bootstrap.sh [show|headless|package|test|perf|web|web-test]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -178,7 +178,11 @@
     return;
   }
   say('Loading the show…', true);
-  var script = document.createElement('script');
-  script.src = 'getzorbi.js';
-  document.body.appendChild(script);
+  // The show's files and the program load side by side, run in this order.
+  ['getzorbi-data.js', 'getzorbi.js'].forEach(function (name) {
+    var script = document.createElement('script');
+    script.src = name;
+    script.async = false;
+    document.body.appendChild(script);
+  });
 })();
