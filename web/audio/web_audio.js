@@ -23,6 +23,7 @@ mergeInto(LibraryManager.library, {
     userdata: 0,
     buffer: 0,
     paused: true,
+    started: false,
     silent: false,
     nextTime: 0,
     scheduledAny: false,
@@ -117,9 +118,12 @@ mergeInto(LibraryManager.library, {
       return 1;
     },
 
-    // The page's click: browsers start sound only after one.
+    // The show's start, at the page's click: browsers start sound only
+    // after one. Nothing is mixed before, so the loading's long tasks
+    // cannot run the output dry.
     resume: function() {
       if (WebAudio.context && WebAudio.context.state === 'suspended') WebAudio.context.resume();
+      WebAudio.started = true;
       WebAudio.silentStart = performance.now();
       WebAudio.pulledFrames = 0;
     },
@@ -142,7 +146,7 @@ mergeInto(LibraryManager.library, {
     },
 
     topUp: function() {
-      if (WebAudio.paused || !WebAudio.callback) return;
+      if (WebAudio.paused || !WebAudio.started || !WebAudio.callback) return;
       if (WebAudio.silent) {
         // No output: the mix is still taken at its real pace, so every
         // sound plays through and ends as it would be heard.
@@ -159,7 +163,7 @@ mergeInto(LibraryManager.library, {
       var now = context.currentTime;
       if (WebAudio.nextTime < now) {
         // Everything scheduled has played: the output ran dry.
-        if (WebAudio.scheduledAny && Module['page']) Module['page'].underrun();
+        if (WebAudio.scheduledAny && Module['page']) { console.warn('underrun at', now, WebAudio.nextTime); Module['page'].underrun(); }
         WebAudio.nextTime = now + 0.01;
       }
       var seconds = WebAudio.frames / WebAudio.rate;

@@ -16,10 +16,11 @@ const CONTENT_TYPES = {
 // Serves `folder` as a static site. The port is known once listen() has
 // answered, so nothing waits for the server to come up.
 export function serveSite(folder) {
+  const root = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname).replace(/\/$/, '/index.html');
-    const file = path.join(folder, path.normalize(name));
-    if (!file.startsWith(path.resolve(folder)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    const file = path.join(root, path.normalize(name));
+    if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404).end();
       return;
     }
@@ -48,6 +49,7 @@ export function launchBrowser({webgl = true} = {}) {
 export async function openShow(browser, siteUrl, query = '') {
   const page = await browser.newPage();
   page.problems = [];
+  page.on('console', (m) => { if (m.text().startsWith('underrun')) console.log(m.text()); });
   page.on('pageerror', (error) => page.problems.push(error.message));
   page.on('error', (error) => page.problems.push('page crashed: ' + error.message));
   await page.goto(siteUrl + 'index.html' + query);
