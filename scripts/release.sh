@@ -27,6 +27,7 @@ fail() {
   exit 1
 }
 
+bash scripts/bootstrap.sh package >&2
 root=$(pwd)
 version=$(head -n 1 VERSION)
 name=getzorbi-$version

@@ -66,7 +66,12 @@ for file in $(names "$first/dist"); do
   [ "$file" != SHA256SUMS ] || continue
   unpack "$first/dist/$file" "$work/unpacked/first/$file"
   unpack "$second/dist/$file" "$work/unpacked/second/$file"
-  (cd "$work/unpacked" && diff -rq "first/$file/files" "second/$file/files") | sed 's/^/  /' || true
+  inside=$(cd "$work/unpacked" && diff -rq "first/$file/files" "second/$file/files" || true)
+  if [ -n "$inside" ]; then
+    sed 's/^/  /' <<<"$inside"
+  else
+    say "  the files inside are the same: the archive's members differ in order, mode, owner or time"
+  fi
   (cd "$work/unpacked" && diff "first/$file/members" "second/$file/members") | sed 's/^/  members: /' || true
 done
 [ "$differing" -eq 0 ] || fail "$differing of the release's files differ between two builds of $commit"
