@@ -39,6 +39,8 @@ work=$root/build-release
 dist=$root/dist
 rm -rf "$work" "$dist"
 mkdir -p "$work" "$dist"
+# A release that fails leaves no dist/ that could pass for one.
+trap '[ $? -eq 0 ] || rm -rf "$dist"' EXIT
 
 # pack ARCHIVE FOLDER: FOLDER and everything in it as a .tar.gz whose bytes
 # depend only on the files' names, contents and executable bits.
