@@ -8,7 +8,8 @@
 #   headless  show, plus what renders the show to a video without a display
 #             (the capture tool, Xvfb, ffmpeg)
 #   package   headless, plus what builds and checks the Debian package
-#             (scripts/package.sh, scripts/package-test.sh)
+#             and makes a release (scripts/package.sh, scripts/package-test.sh,
+#             scripts/release.sh, scripts/reproducible-test.sh)
 #   test      everything: headless, plus the tests, the hardening (sanitisers,
 #             fuzzing) and the benchmarks (the default)
 #   perf      test, plus Linux perf for the performance report's start-up
@@ -39,6 +40,8 @@ PACKAGE=(
   dpkg-dev lintian desktop-file-utils appstream
   # the package test drives the installed show's window and looks at it
   xdotool x11-utils imagemagick
+  # a release's source tarball is the commit's, written by git archive
+  git
 )
 TEST=(
   # tests (pocketsphinx: keyword spotting in the voice cues)

@@ -9,6 +9,7 @@
 
 #include "CaptureOptions.h"
 #include "ProgressBar.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -77,10 +78,13 @@ TEST(CaptureOptions, EachMessageNamesOnlyTheOptionAtFault) {
     }
 }
 
-TEST(CaptureOptions, TheHelpShowsTheNamesTheFilesGet) {
+TEST(CaptureOptions, TheHelpShowsTheVersionAndTheNamesTheFilesGet) {
     EXPECT_EQ(stillFileName(12.5), "still-012.50.png");
     EXPECT_EQ(frameFileName(42), "frame-000042.png");
     const std::string usage = CAPTURE_USAGE;
+    // The release's version is the first line of VERSION, as its tarballs are named.
+    const std::string versionFile = readWholeFile(ZORBI_SOURCE_DIR "/VERSION");
+    EXPECT_EQ(usage.rfind("getzorbi-capture " + versionFile.substr(0, versionFile.find('\n')) + "\n", 0), 0u) << usage;
     EXPECT_NE(usage.find(stillFileName(12.5)), std::string::npos);
     EXPECT_NE(usage.find(frameFileName(0)), std::string::npos);
 }

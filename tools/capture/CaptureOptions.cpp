@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+// ZORBI_VERSION is the project's version, from the VERSION file (CMake).
 const std::string CAPTURE_USAGE =
+    "getzorbi-capture " ZORBI_VERSION
+    "\n"
     "usage: getzorbi-capture [options]\n"
     "Plays the Get Zorbi show on a virtual clock and renders it off screen.\n"
     "\n"
