@@ -163,7 +163,10 @@ mergeInto(LibraryManager.library, {
       var now = context.currentTime;
       if (WebAudio.nextTime < now) {
         // Everything scheduled has played: the output ran dry.
-        if (WebAudio.scheduledAny && Module['page']) { console.warn('underrun at', now, WebAudio.nextTime); Module['page'].underrun(); }
+        if (WebAudio.scheduledAny && Module['page']) {
+          console.warn('The sound ran dry ' + (now - WebAudio.nextTime).toFixed(3) + ' s before ' + now.toFixed(3) + ' s of output.');
+          Module['page'].underrun();
+        }
         WebAudio.nextTime = now + 0.01;
       }
       var seconds = WebAudio.frames / WebAudio.rate;

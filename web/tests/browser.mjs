@@ -49,7 +49,6 @@ export function launchBrowser({webgl = true} = {}) {
 export async function openShow(browser, siteUrl, query = '') {
   const page = await browser.newPage();
   page.problems = [];
-  page.on('console', (m) => { if (m.text().startsWith('underrun')) console.log(m.text()); });
   page.on('pageerror', (error) => page.problems.push(error.message));
   page.on('error', (error) => page.problems.push('page crashed: ' + error.message));
   await page.goto(siteUrl + 'index.html' + query);
