@@ -8,6 +8,8 @@
 // one line of JSON:
 //   firstFrameMs    navigation start to the first frame drawn (getzorbi.frame >= 1)
 //   frameMedianMs   median time between frames drawn, from requestAnimationFrame
+//                   times, and so a whole number of the display's refreshes
+//   frameMeanMs     the stretch's length over the frames drawn in it
 //   frameP99Ms, frameWorstMs
 //   frames, seconds frames drawn in the timed stretch, and its length
 //   taskMsPerFrame  the page's main thread busy (CDP Performance.getMetrics
@@ -121,6 +123,7 @@ try {
   console.log(JSON.stringify({
     firstFrameMs: round(first.ms, 0),
     frameMedianMs: round(quantile(intervals, 0.5)),
+    frameMeanMs: round(timed * 1000 / frames),
     frameP99Ms: round(quantile(intervals, 0.99)),
     frameWorstMs: round(intervals[intervals.length - 1]),
     frames,
