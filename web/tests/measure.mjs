@@ -16,7 +16,8 @@
 //                   TaskDuration) over the stretch, per frame drawn
 //   scriptMsPerFrame  of that, running JavaScript and WebAssembly (ScriptDuration)
 //   underruns       the sound's underruns over the whole run
-// Ends with status 1 and a message when the show fails or stops drawing.
+// Ends with status 1 and a message when the show fails, ends early or draws
+// fewer than ten frames in the stretch.
 import path from 'node:path';
 import {launchBrowser, openShow, readGetzorbi, serveSite, waitForState} from './browser.mjs';
 
@@ -82,15 +83,12 @@ function quantile(sorted, q) {
 
 const round = (value, places = 2) => Number(value.toFixed(places));
 
-const note = (text) => process.env.MEASURE_VERBOSE && console.error(`${(performance.now() / 1000).toFixed(1)} s: ${text}`);
 // serveSite() refuses every file of a folder named by a relative path.
 const site = await serveSite(path.resolve(folder));
 const browser = await launchBrowser();
 try {
   const page = await openShow(browser, site.url, '?autostart=1');
-  note("page opened");
   const first = await firstFrame(page);
-  note("first frame");
   if (!first) {
     const run = await page.evaluate(() => window.getzorbi ? JSON.stringify(window.getzorbi) : document.title);
     throw new Error('the show drew no frame: ' + run);
