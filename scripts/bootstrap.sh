@@ -77,6 +77,9 @@ esac
 
 missing=()
 for package in "${PACKAGES[@]}"; do
+  # A Node.js package that carries its own npm (one that "Provides: npm")
+  # conflicts with Debian's npm; its npm serves the same.
+  [ "$package" = npm ] && command -v npm >/dev/null && continue
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$package")
 done

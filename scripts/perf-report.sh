@@ -16,8 +16,15 @@
 # its own (Xvfb, Mesa's llvmpipe), whatever display the terminal has. Takes
 # about ten minutes on two cores; not part of CI. Sections can be skipped for
 # a quicker look: PERF_SKIP="timedemo one-thread startup benchmarks capture
-# encoder shader" (any of them), and PERF_SIZES="800x600" times fewer sizes. A
-# measurement that gives no figure ends the report with a message.
+# encoder shader web" (any of them), and PERF_SIZES="800x600" times fewer
+# sizes. A measurement that gives no figure ends the report with a message.
+#
+# The web section also installs the web-test set (scripts/bootstrap.sh
+# web-test), builds the browser's site (scripts/web.sh build, into
+# build-web/site) and web/tests' npm packages (npm ci), then times the site in
+# Debian's headless Chromium (web/tests/measure.mjs) in turns with the
+# desktop's timedemo, PERF_WEB_ROUNDS turns (default 5) of PERF_WEB_SECONDS
+# (default 20) of show each. About five minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -332,4 +339,82 @@ if wanted shader; then
   done
   echo "| after/before | $(awk '{ v[NR] = $1 } END { printf "%.3f", v[2] / v[1] }' "$work/capture-before.txt" \
     "$work/capture-after.txt") | |"
+fi
+
+if wanted web; then
+  rounds=${PERF_WEB_ROUNDS:-5}
+  web_seconds=${PERF_WEB_SECONDS:-20}
+  bash scripts/bootstrap.sh web-test
+  bash scripts/web.sh build >"$work/web-build.log" 2>&1 || { cat "$work/web-build.log" >&2; fail "the site did not build"; }
+  npm ci --prefix web/tests --no-audit --no-fund >"$work/npm.log" 2>&1 || { cat "$work/npm.log" >&2; fail "npm ci failed"; }
+  site=build-web/site
+
+  echo
+  echo "## The web build"
+  echo
+  echo "\`node web/tests/measure.mjs build-web/site $web_seconds\`: Debian's Chromium $(dpkg-query -W -f '${Version}' chromium),"
+  echo "headless, WebGL through SwiftShader, \`index.html?autostart=1\` (800x600) served from 127.0.0.1; the show played"
+  echo "on the real clock for $web_seconds s from its first frame. Web frame: the median time between frames drawn"
+  echo "(requestAnimationFrame times, which come at the display's refreshes, 16.7 ms apart); mean: those $web_seconds s"
+  echo "over the frames drawn in them; main thread and script: CDP Performance.getMetrics TaskDuration and"
+  echo "ScriptDuration over the same $web_seconds s, per frame drawn; first frame: navigation start to"
+  echo "\`getzorbi.frame >= 1\`. In turns with each browser run, the desktop:"
+  echo "\`getzorbi-capture --timedemo --size 800x600 --end $web_seconds\` (the same stretch of show, llvmpipe under Xvfb,"
+  echo "60 frames per second of show time, each ended by glFinish), its frame median."
+  echo
+  echo "| Turn | Web frame | Mean | 99th | Desktop frame | Web/desktop | Main thread per frame | Script per frame | First frame | Frames | Underruns | Load |"
+  echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|"
+  section_load=$(one_minute_load)
+  : >"$work/web-turns.txt"
+  for turn in $(seq "$rounds"); do
+    begin
+    figures=$(node web/tests/measure.mjs "$site" "$web_seconds") || fail "web/tests/measure.mjs failed in turn $turn"
+    report=$(in_xvfb "$capture" --data "$run_folder" --size 800x600 --end "$web_seconds" --timedemo 2>&1)
+    desktop=$(echo "$report" | sed -n 's/.*frame ms: median \([0-9.]*\),.*/\1/p')
+    [ -n "$desktop" ] || fail "the timedemo at 800x600 printed no frame median: $report"
+    echo "{\"turn\": $turn, \"desktop\": $desktop, \"web\": $figures, \"load\": \"$(load)\"}" >>"$work/web-turns.txt"
+  done
+  # One row per turn, then the medians of the turns with their range.
+  python3 - "$work/web-turns.txt" "$section_load-$(one_minute_load)" <<'EOF'
+import json, statistics, sys
+
+turns = [json.loads(line) for line in open(sys.argv[1])]
+columns = [
+    ("{:.1f} ms", lambda t: t["web"]["frameMedianMs"]),
+    ("{:.1f} ms", lambda t: t["web"]["frameMeanMs"]),
+    ("{:.1f} ms", lambda t: t["web"]["frameP99Ms"]),
+    ("{:.2f} ms", lambda t: t["desktop"]),
+    ("{:.2f}", lambda t: t["web"]["frameMedianMs"] / t["desktop"]),
+    ("{:.2f} ms", lambda t: t["web"]["taskMsPerFrame"]),
+    ("{:.2f} ms", lambda t: t["web"]["scriptMsPerFrame"]),
+    ("{:.0f} ms", lambda t: t["web"]["firstFrameMs"]),
+    ("{:.0f}", lambda t: t["web"]["frames"]),
+    ("{:.0f}", lambda t: t["web"]["underruns"]),
+]
+for turn in turns:
+    cells = [form.format(value(turn)) for form, value in columns]
+    print(f"| {turn['turn']} | {' | '.join(cells)} | {turn['load']} |")
+cells = []
+for form, value in columns:
+    values = [value(turn) for turn in turns]
+    low = form.format(min(values)).split(" ")[0]
+    cells.append(f"{form.format(statistics.median(values))} ({low}-{form.format(max(values))})")
+print(f"| median (min-max) | {' | '.join(cells)} | load {sys.argv[2]} |")
+EOF
+
+  echo
+  echo "The site's files, raw and compressed by \`gzip -9\` (bytes):"
+  echo
+  echo "| File | Raw | gzip -9 |"
+  echo "|---|---:|---:|"
+  raw_total=0
+  gzip_total=0
+  for file in "$site"/*; do
+    raw=$(wc -c <"$file")
+    compressed=$(gzip -9 -c "$file" | wc -c)
+    raw_total=$((raw_total + raw))
+    gzip_total=$((gzip_total + compressed))
+    echo "| $(basename "$file") | $(thousands <<<"$raw") | $(thousands <<<"$compressed") |"
+  done
+  echo "| total | $(thousands <<<"$raw_total") | $(thousands <<<"$gzip_total") |"
 fi
