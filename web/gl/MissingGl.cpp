@@ -1,5 +1,6 @@
 // The GL, GLU and GLUT calls the show makes that the browser's GL emulation
-// (emscripten's, over WebGL 1) does not offer, made of the calls it does.
+// (emscripten's, over WebGL 1) does not offer, made of the calls it does
+// (glPushAttrib and glPopAttrib are in gl_emulation_fixes.js).
 
 // The GL 2 calls the ARB names map to.
 #define GL_GLEXT_PROTOTYPES
@@ -22,15 +23,6 @@ void webAskForFullScreen(const char* modeString);
 }
 
 namespace {
-
-// glPushAttrib's stack; only the polygon state the model drawing changes
-// (culling and front face) is kept.
-struct PolygonState {
-    GLboolean cullFace;
-    GLint frontFace;
-    GLint cullFaceMode;
-};
-std::vector<PolygonState> polygonStates;
 
 bool isPowerOfTwo(int value) {
     return value > 0 && (value & (value - 1)) == 0;
@@ -77,29 +69,6 @@ std::vector<GLubyte> scaledPixels(const GLubyte* pixels, int width, int height, 
 }  // namespace
 
 extern "C" {
-
-void glPushAttrib(GLbitfield) {
-    PolygonState state{};
-    state.cullFace = glIsEnabled(GL_CULL_FACE);
-    glGetIntegerv(GL_FRONT_FACE, &state.frontFace);
-    glGetIntegerv(GL_CULL_FACE_MODE, &state.cullFaceMode);
-    polygonStates.push_back(state);
-}
-
-void glPopAttrib() {
-    if (polygonStates.empty()) {
-        return;
-    }
-    const PolygonState state = polygonStates.back();
-    polygonStates.pop_back();
-    glFrontFace(static_cast<GLenum>(state.frontFace));
-    glCullFace(static_cast<GLenum>(state.cullFaceMode));
-    if (state.cullFace) {
-        glEnable(GL_CULL_FACE);
-    } else {
-        glDisable(GL_CULL_FACE);
-    }
-}
 
 void glMaterialf(GLenum face, GLenum name, GLfloat value) {
     glMaterialfv(face, name, &value);

@@ -71,9 +71,50 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  webInstallGlFixes__deps: ['$WebGlFixes'],
+  // The model drawing keeps its culling and front face inside
+  // glPushAttrib(GL_POLYGON_BIT) and glPopAttrib, which the emulation lacks.
+  // Asking WebGL for that state would make the page wait until the GPU has
+  // drawn everything sent so far, twice for every model drawn, so the state
+  // is noted as it is set instead, and only this part of it is kept.
+  $WebPolygonState__deps: ['$GL'],
+  $WebPolygonState: {
+    current: null,
+    saved: [],
+    install: function() {
+      WebPolygonState.current = {
+        cullFace: GLctx.isEnabled(GLctx.CULL_FACE),
+        frontFace: GLctx.getParameter(GLctx.FRONT_FACE),
+        cullFaceMode: GLctx.getParameter(GLctx.CULL_FACE_MODE),
+      };
+      var state = WebPolygonState.current;
+      ['enable', 'disable', 'frontFace', 'cullFace'].forEach(function(name) {
+        var set = GLctx[name];
+        GLctx[name] = function(value) {
+          if (name === 'frontFace') state.frontFace = value;
+          else if (name === 'cullFace') state.cullFaceMode = value;
+          else if (value === GLctx.CULL_FACE) state.cullFace = name === 'enable';
+          return set.call(GLctx, value);
+        };
+      });
+    },
+  },
+  glPushAttrib__deps: ['$WebPolygonState'],
+  glPushAttrib: function(mask) {
+    WebPolygonState.saved.push(Object.assign({}, WebPolygonState.current));
+  },
+  glPopAttrib__deps: ['$WebPolygonState', 'glEnable', 'glDisable', 'glFrontFace', 'glCullFace'],
+  glPopAttrib: function() {
+    var state = WebPolygonState.saved.pop();
+    if (!state) return;
+    _glFrontFace(state.frontFace);
+    _glCullFace(state.cullFaceMode);
+    if (state.cullFace) _glEnable(0xB44 /* GL_CULL_FACE */); else _glDisable(0xB44);
+  },
+
+  webInstallGlFixes__deps: ['$WebGlFixes', '$WebPolygonState'],
   webInstallGlFixes: function() {
     WebGlFixes.install();
+    WebPolygonState.install();
   },
   webSetFixedFunctionUniforms__deps: ['$WebGlFixes'],
   webSetFixedFunctionUniforms: function(program) {
