@@ -10,7 +10,7 @@ mergeInto(LibraryManager.library, {
     // Seconds of sound kept scheduled ahead of what is playing: the page's
     // thread may be busy for up to this long (a slow frame, a collection)
     // before the output runs dry. It is also how late a cue is heard.
-    LEAD_SECONDS: 0.2,
+    LEAD_SECONDS: 0.25,
     // How often the queue is topped up besides once a frame.
     TOP_UP_MS: 20,
     // path -> {channels: [Float32Array], frames} or null when undecodable.
