@@ -3,20 +3,30 @@
 # server of its own, while two CPU burners at the lowest priority (nice 19)
 # keep both cores busy: a test that fails only when the machine is loaded,
 # or only now and then, shows up here. Every failure is printed with its
-# output; each run's full log stays in build/stress/run-N.log.
+# output; each run's full log stays in build/stress/run-N.log. With "web",
+# each run also runs the browser tests (scripts/web-test.sh builds what they
+# need first), whose log is build/stress/web-N.log.
 #
-#   bash scripts/stress-tests.sh [RUNS]
+#   bash scripts/stress-tests.sh [RUNS] [web]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-10}
+with_web=${2:-}
 logs=build/stress
 # Each run gets a server of its own from with-x-server.sh, never the desktop's.
 unset DISPLAY
 
 bash scripts/build.sh
 mkdir -p "$logs"
-rm -f "$logs"/run-*.log
+rm -f "$logs"/run-*.log "$logs"/web-*.log
+if [ "$with_web" = web ]; then
+  stills=$(mktemp -d)
+  bash scripts/web.sh build >/dev/null
+  npm ci --prefix web/tests --no-audit --no-fund --silent
+  (cd build/run && bash ../../scripts/with-x-server.sh ./getzorbi-capture --out "$stills" \
+    --still 1 --still 6 --still 10 --still 25.4 --still 31.7 --still 39 >/dev/null)
+fi
 
 # The burners die with this script, however it ends.
 burners=()
@@ -24,7 +34,7 @@ for _ in 1 2; do
   setpriv --pdeathsig KILL nice -n 19 sh -c 'while :; do :; done' &
   burners+=($!)
 done
-trap 'kill "${burners[@]}" 2>/dev/null || true' EXIT
+trap 'kill "${burners[@]}" 2>/dev/null || true; rm -rf "${stills:-}"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
@@ -40,8 +50,21 @@ for run in $(seq 1 "$runs"); do
     echo "run $run of $runs: FAILED in $((SECONDS - run_started)) s; what failed, with its output ($log):"
     grep -v -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed ' "$log" | sed 's/^/  | /'
   fi
+  if [ "$with_web" = web ]; then
+    web_log=$logs/web-$run.log
+    web_started=$SECONDS
+    if SITE=build-web/site DESKTOP_STILLS="$stills" node --test web/tests/ >"$web_log" 2>&1; then
+      echo "run $run of $runs: browser tests passed in $((SECONDS - web_started)) s"
+    else
+      failed=$((failed + 1))
+      echo "run $run of $runs: browser tests FAILED in $((SECONDS - web_started)) s ($web_log):"
+      grep -E '^not ok|error|Error' "$web_log" | sed 's/^/  | /'
+    fi
+  fi
 done
 
 echo "$runs runs in $((SECONDS - started)) s with both cores kept busy"
-echo "stress: $((runs - failed)) passed, $failed failed"
+suites=$runs
+[ "$with_web" = web ] && suites=$((runs * 2))
+echo "stress: $((suites - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ]
