@@ -87,7 +87,9 @@
     return null;
   }
 
+  // The button sits on the overlay, so one click can reach both.
   function start() {
+    if (run.state !== 'loading' && run.state !== 'ready') return;
     overlay.hidden = true;
     run.state = 'playing';
     if (Module.webAudio) Module.webAudio.resume();

@@ -95,8 +95,10 @@ test('twenty seconds on the real clock play with the sound never running dry', a
   assert.deepEqual(run.lines.map((line) => line.text), BANNER);
 });
 
-test('Escape ends the show: the picture and the sound stop and the page offers to play it again', async () => {
-  const page = await openShow(browser, site.url, '?autostart=1');
+test('a click starts the show and Escape ends it: the picture and the sound stop and the page offers to play it again', async () => {
+  const page = await openShow(browser, site.url);
+  await waitForState(page, ['ready']);
+  await page.click('#action');
   await waitForState(page, ['playing']);
   await page.waitForFunction(() => window.getzorbi.frame >= 3);
   await page.keyboard.press('Escape');
