@@ -23,11 +23,13 @@
 #include "app/FrameClock.h"
 #include "app/GLState.h"
 #include "app/RunState.h"
+#include "app/SceneAssembly.h"
 #include "app/ShowStart.h"
 #include "audio/SoundSystem.h"
 #include "demo/FrameComposition.h"
 #include "platform/Clock.h"
 #include "platform/ProcessExit.h"
+#include "scene/SunLight.h"
 
 extern "C" {
 void webInstallGlFixes();
@@ -194,7 +196,9 @@ int main(int argumentCount, char** arguments) {
     // window first shows.
     glutReshapeWindow(width, height);
     // The opening picture under the page's "Click to start", which also
-    // has the browser compile the shaders the first frames need.
+    // has the browser compile the shaders the first frames need. The sun
+    // stands where the first frame puts it, at the orbit's start.
+    sun->update(0.0f);
     drawFrame();
     webAudioDecodeSounds(MIX_RATE, soundsDecoded);
     return 0;
