@@ -4,8 +4,8 @@
 # keep both cores busy: a test that fails only when the machine is loaded,
 # or only now and then, shows up here. Every failure is printed with its
 # output; each run's full log stays in build/stress/run-N.log. With "web",
-# each run also runs the browser tests (scripts/web-test.sh builds what they
-# need first), whose log is build/stress/web-N.log.
+# each run also runs scripts/web-test.sh (the browser tests, with what they
+# need built first), whose log is build/stress/web-N.log.
 #
 #   bash scripts/stress-tests.sh [RUNS] [web]
 set -euo pipefail
@@ -20,13 +20,6 @@ unset DISPLAY
 bash scripts/build.sh
 mkdir -p "$logs"
 rm -f "$logs"/run-*.log "$logs"/web-*.log
-if [ "$with_web" = web ]; then
-  stills=$(mktemp -d)
-  bash scripts/web.sh build >/dev/null
-  npm ci --prefix web/tests --no-audit --no-fund --silent
-  (cd build/run && bash ../../scripts/with-x-server.sh ./getzorbi-capture --out "$stills" \
-    --still 1 --still 6 --still 10 --still 25.4 --still 31.7 --still 39 >/dev/null)
-fi
 
 # The burners die with this script, however it ends.
 burners=()
@@ -34,7 +27,7 @@ for _ in 1 2; do
   setpriv --pdeathsig KILL nice -n 19 sh -c 'while :; do :; done' &
   burners+=($!)
 done
-trap 'kill "${burners[@]}" 2>/dev/null || true; rm -rf "${stills:-}"' EXIT
+trap 'kill "${burners[@]}" 2>/dev/null || true' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
@@ -53,7 +46,7 @@ for run in $(seq 1 "$runs"); do
   if [ "$with_web" = web ]; then
     web_log=$logs/web-$run.log
     web_started=$SECONDS
-    if SITE=build-web/site DESKTOP_STILLS="$stills" node --test web/tests/ >"$web_log" 2>&1; then
+    if bash scripts/web-test.sh >"$web_log" 2>&1; then
       echo "run $run of $runs: browser tests passed in $((SECONDS - web_started)) s"
     else
       failed=$((failed + 1))

@@ -18,7 +18,6 @@
 //   underruns       the sound's underruns over the whole run
 // Ends with status 1 and a message when the show fails, ends early or draws
 // fewer than ten frames in the stretch.
-import path from 'node:path';
 import {launchBrowser, openShow, readGetzorbi, serveSite, waitForState} from './browser.mjs';
 
 const [folder, secondsText = '20'] = process.argv.slice(2);
@@ -83,8 +82,7 @@ function quantile(sorted, q) {
 
 const round = (value, places = 2) => Number(value.toFixed(places));
 
-// serveSite() refuses every file of a folder named by a relative path.
-const site = await serveSite(path.resolve(folder));
+const site = await serveSite(folder);
 const browser = await launchBrowser();
 try {
   const page = await openShow(browser, site.url, '?autostart=1');
